@@ -1,0 +1,42 @@
+#include "app/clock.h"
+
+#include "app/form1.h"
+
+namespace app {
+
+using platform::Ctl;
+
+namespace {
+
+void appendTwoDigits(std::wstring& out, int value) {
+  out += static_cast<wchar_t>(L'0' + value / 10 % 10);
+  out += static_cast<wchar_t>(L'0' + value % 10);
+}
+
+// Synchronous, and with neither alias nor file flag so the name is tried as an
+// alias, then as a file, then the default sound plays.
+constexpr std::uint32_t kPlaySyncWithDefault = 0;
+
+}  // namespace
+
+std::wstring formatClock(const platform::LocalTime& t) {
+  std::wstring out;
+  appendTwoDigits(out, t.hour);
+  out += L':';
+  appendTwoDigits(out, t.minute);
+  out += L':';
+  appendTwoDigits(out, t.second);
+  return out;
+}
+
+// The alarm is the text of Label4: it fires on the tick whose displayed clock
+// text equals it, and stays armed for the same time the next day.
+void Form1::Timer1_Timer() {
+  ui_.setCaption(Ctl::Label1, formatClock(ui_.now()));
+  if (ui_.caption(Ctl::Label1) != ui_.caption(Ctl::Label4)) return;
+
+  ui_.playSound(ui_.caption(Ctl::Label6), kPlaySyncWithDefault);
+  ui_.msgBox(ui_.text(Ctl::Text5), platform::kMbIconInformation, L"PESAN");
+}
+
+}  // namespace app

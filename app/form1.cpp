@@ -1,0 +1,51 @@
+#include "app/form1.h"
+
+namespace app {
+
+using platform::Ctl;
+
+Form1::Form1(platform::Forms& ui) : ui_(ui), tray_(ui) {}
+
+void Form1::initialise() { ui_.initCommonControls(); }
+
+void Form1::load() { tray_.Form_Load(); }
+
+void Form1::resize() { tray_.Form_Resize(); }
+
+void Form1::mouseMove(int /*button*/, int /*shift*/, float xTwips, float /*yTwips*/) {
+  tray_.Form_MouseMove(xTwips);
+}
+
+void Form1::unload(platform::Bool16& /*cancel*/) { tray_.Form_Unload(); }
+
+void Form1::notificationAreaCreated() { tray_.notificationAreaCreated(); }
+
+void Form1::timer(Ctl timer) {
+  if (timer == Ctl::Timer1) Timer1_Timer();
+  if (timer == Ctl::Tmrballoon) tray_.Tmrballoon_Timer();
+}
+
+void Form1::keyPress(Ctl textBox, std::uint16_t& keyAscii) {
+  if (textBox == Ctl::Text1 || textBox == Ctl::Text2 || textBox == Ctl::Text3) {
+    timeField_KeyPress(textBox, keyAscii);
+  }
+}
+
+void Form1::click(Ctl control) {
+  switch (control) {
+    case Ctl::Command1: Command1_Click(); break;
+    case Ctl::Command2: Command2_Click(); break;
+    case Ctl::TabStrip1: TabStrip1_Click(); break;
+    case Ctl::Option1: Option1_Click(); break;
+    case Ctl::Option2: Option2_Click(); break;
+    case Ctl::Command3: Command3_Click(); break;
+    case Ctl::wavha: wavha_Click(); break;
+    case Ctl::mnuabout:
+    case Ctl::about: showAbout(); break;
+    case Ctl::show: tray_.show_Click(); break;
+    case Ctl::exit: ui_.unload(); break;
+    default: break;
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/forms.h"
+#include "tray/tray_presence.h"
+
+namespace app {
+
+// The window's handlers. All of the alarm's state lives in the controls, so
+// nothing here is kept between events.
+class Form1 final : public platform::FormEvents {
+ public:
+  explicit Form1(platform::Forms& ui);
+
+  // Asks whether to quit; returns the 16-bit "cancel" answer (-1 unless Yes).
+  platform::Bool16 ConfirmExit(std::wstring_view title);
+
+  void initialise() override;
+  void load() override;
+  void resize() override;
+  void mouseMove(int button, int shift, float xTwips, float yTwips) override;
+  void queryUnload(platform::Bool16& cancel, int unloadMode) override;
+  void unload(platform::Bool16& cancel) override;
+  void click(platform::Ctl control) override;
+  void keyPress(platform::Ctl textBox, std::uint16_t& keyAscii) override;
+  void timer(platform::Ctl timer) override;
+  void notificationAreaCreated() override;
+
+ private:
+  // clock.cpp
+  void Timer1_Timer();
+  // alarm_entry.cpp
+  void timeField_KeyPress(platform::Ctl field, std::uint16_t& keyAscii);
+  void Command1_Click();
+  void Command2_Click();
+  // tone_page.cpp
+  void TabStrip1_Click();
+  void Option1_Click();
+  void Option2_Click();
+  void Command3_Click();
+  // menus.cpp
+  void wavha_Click();
+  void showAbout();
+
+  platform::Forms& ui_;
+  tray::TrayPresence tray_;
+};
+
+}  // namespace app

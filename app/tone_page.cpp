@@ -1,0 +1,35 @@
+#include "app/form1.h"
+
+namespace app {
+
+using platform::Ctl;
+
+void Form1::TabStrip1_Click() {
+  switch (ui_.selectedTab(Ctl::TabStrip1)) {
+    case 1:
+      ui_.setVisible(Ctl::Fr2, true);
+      ui_.setVisible(Ctl::Fr3, false);
+      break;
+    case 2:
+      ui_.setVisible(Ctl::Fr2, false);
+      ui_.setVisible(Ctl::Fr3, true);
+      ui_.setFocus(Ctl::Option1);
+      break;
+    default:
+      break;
+  }
+}
+
+// "Default" only disables the chooser: the tone path keeps the file chosen before.
+void Form1::Option1_Click() { ui_.setEnabled(Ctl::Command3, false); }
+
+void Form1::Option2_Click() { ui_.setEnabled(Ctl::Command3, true); }
+
+// The alarm plays Label6; Text4 only shows the path to the user.
+void Form1::Command3_Click() {
+  ui_.showOpen(Ctl::CommonDialog1, L"(*.wav)|*.wav|");
+  ui_.setCaption(Ctl::Label6, ui_.fileName(Ctl::CommonDialog1));
+  ui_.setText(Ctl::Text4, ui_.fileName(Ctl::CommonDialog1));
+}
+
+}  // namespace app

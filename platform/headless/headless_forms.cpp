@@ -1,0 +1,294 @@
+#include "platform/headless/headless_forms.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/tab_order.h"
+
+namespace platform::headless {
+
+namespace {
+
+constexpr long long kMsPerSecond = 1000;
+constexpr long long kMsPerDay = 86'400'000;
+constexpr char16_t kBackspace = 8;
+constexpr char16_t kEnter = 13;
+constexpr int kUnloadByCode = 1;
+
+long long toMs(const LocalTime& t) {
+  using namespace std::chrono;
+  const sys_days day = year{t.year} / month{static_cast<unsigned>(t.month)} /
+                       std::chrono::day{static_cast<unsigned>(t.day)};
+  const long long days = day.time_since_epoch().count();
+  return days * kMsPerDay + ((t.hour * 60LL + t.minute) * 60 + t.second) * kMsPerSecond +
+         t.millisecond;
+}
+
+LocalTime fromMs(long long ms) {
+  using namespace std::chrono;
+  long long days = ms / kMsPerDay;
+  long long inDay = ms % kMsPerDay;
+  if (inDay < 0) {
+    inDay += kMsPerDay;
+    --days;
+  }
+  const year_month_day ymd{sys_days{std::chrono::days{days}}};
+  return {.year = static_cast<int>(ymd.year()),
+          .month = static_cast<int>(static_cast<unsigned>(ymd.month())),
+          .day = static_cast<int>(static_cast<unsigned>(ymd.day())),
+          .hour = static_cast<int>(inDay / 3'600'000),
+          .minute = static_cast<int>(inDay / 60'000 % 60),
+          .second = static_cast<int>(inDay / kMsPerSecond % 60),
+          .millisecond = static_cast<int>(inDay % kMsPerSecond)};
+}
+
+}  // namespace
+
+HeadlessForms::HeadlessForms(const FormDesign& design) : design_(design) {
+  state(Ctl::Form1).text = std::wstring(design.caption);
+}
+
+void HeadlessForms::start(FormEvents& events) {
+  events_ = &events;
+  events.initialise();
+  controlsCreated_ = true;
+  for (const auto& c : design_.controls) {
+    State& s = state(c.name);
+    s.text = std::wstring(c.caption);
+    s.enabled = c.enabled;
+    s.visible = c.visible;
+    if (c.kind == Kind::Timer && c.enabled) scheduleTimer(c.name);
+  }
+  events.load();
+  windowVisible_ = true;
+  focus_ = nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return canFocus(c); });
+}
+
+void HeadlessForms::setClock(const LocalTime& t) {
+  const long long shift = toMs(t) - nowMs_;
+  nowMs_ += shift;
+  for (const auto& c : design_.controls) {
+    if (c.kind == Kind::Timer) state(c.name).nextTick += shift;
+  }
+  // A clock-aligned timer follows the wall clock, not the elapsed time.
+  for (const auto& c : design_.controls) {
+    if (c.kind == Kind::Timer && c.clockAligned && state(c.name).enabled) scheduleTimer(c.name);
+  }
+}
+
+void HeadlessForms::scheduleTimer(Ctl timer) {
+  const ControlDesign& d = design_[timer];
+  state(timer).nextTick =
+      d.clockAligned ? (nowMs_ / kMsPerSecond + 1) * kMsPerSecond : nowMs_ + d.interval;
+}
+
+void HeadlessForms::advance(long long milliseconds) {
+  const long long target = nowMs_ + milliseconds;
+  for (;;) {
+    const ControlDesign* due = nullptr;
+    for (const auto& c : design_.controls) {
+      if (c.kind != Kind::Timer || !state(c.name).enabled || unloaded()) continue;
+      if (state(c.name).nextTick > target) continue;
+      if (due == nullptr || state(c.name).nextTick < state(due->name).nextTick) due = &c;
+    }
+    if (due == nullptr) break;
+    nowMs_ = std::max(nowMs_, state(due->name).nextTick);
+    scheduleTimer(due->name);
+    events_->timer(due->name);
+  }
+  nowMs_ = std::max(nowMs_, target);
+}
+
+LocalTime HeadlessForms::now() const { return fromMs(nowMs_); }
+
+void HeadlessForms::type(std::u16string_view keys) {
+  for (char16_t ch : keys) {
+    if (unloaded() || design_[focus_].kind != Kind::TextBox) continue;
+    // The character goes to the control that received the key, even when the
+    // key handler moves the focus elsewhere.
+    const Ctl target = focus_;
+    std::uint16_t code = ch;
+    events_->keyPress(target, code);
+    if (code != 0) insertCharacter(target, static_cast<char16_t>(code));
+  }
+}
+
+void HeadlessForms::insertCharacter(Ctl textBox, char16_t ch) {
+  State& s = state(textBox);
+  const ControlDesign& d = design_[textBox];
+  if (s.locked) return;
+  if (ch == kBackspace) {
+    if (!s.text.empty()) s.text.pop_back();
+    return;
+  }
+  if (ch == kEnter && d.multiLine) {
+    s.text += L"\r\n";
+    return;
+  }
+  if (ch < u' ') return;
+  if (d.maxLength > 0 && std::ssize(s.text) >= d.maxLength) return;
+  s.text += static_cast<wchar_t>(ch);
+}
+
+void HeadlessForms::pressTab(bool backwards) {
+  setFocus(nextInTabOrder(design_, focus_, backwards, [this](Ctl c) { return canFocus(c); }));
+}
+
+bool HeadlessForms::shownWithContainers(Ctl c) const {
+  for (Ctl at = c; at != Ctl::Form1; at = design_[at].container) {
+    if (!state(at).visible) return false;
+  }
+  return windowVisible_;
+}
+
+bool HeadlessForms::canFocus(Ctl c) const {
+  return isFocusableKind(design_[c].kind) && state(c).enabled && shownWithContainers(c);
+}
+
+void HeadlessForms::click(Ctl control) {
+  const ControlDesign& d = design_[control];
+  if (d.kind == Kind::MenuItem) {
+    if (state(control).enabled) events_->click(control);
+    return;
+  }
+  if (!state(control).enabled || !shownWithContainers(control)) return;
+  focus_ = control;
+  if (d.kind == Kind::OptionButton) select(control);
+  events_->click(control);
+}
+
+void HeadlessForms::select(Ctl optionButton) {
+  const Ctl group = design_[optionButton].container;
+  for (const auto& c : design_.controls) {
+    if (c.kind == Kind::OptionButton && c.container == group) state(c.name).selected = false;
+  }
+  state(optionButton).selected = true;
+}
+
+void HeadlessForms::selectTab(int index) {
+  selectedTab_ = index;
+  events_->click(Ctl::TabStrip1);
+}
+
+void HeadlessForms::minimise() {
+  windowState_ = WindowState::Minimised;
+  events_->resize();
+}
+
+void HeadlessForms::setWindowState(WindowState state) {
+  if (state == windowState_) return;
+  windowState_ = state;
+  events_->resize();
+}
+
+bool HeadlessForms::requestClose(int unloadMode) {
+  if (unloaded()) return true;
+  Bool16 cancel = kFalse16;
+  events_->queryUnload(cancel, unloadMode);
+  if (cancel != kFalse16) return false;
+  closeWindow();
+  return true;
+}
+
+void HeadlessForms::unload() { requestClose(kUnloadByCode); }
+
+void HeadlessForms::closeWindow() {
+  Bool16 ignored = kFalse16;
+  events_->unload(ignored);
+  ++unloadCount;
+  windowVisible_ = false;
+}
+
+void HeadlessForms::iconCallback(int mouseMessage) {
+  events_->mouseMove(0, 0, static_cast<float>(mouseMessage * twipsPerPixelX()), 0.0F);
+}
+
+void HeadlessForms::notificationAreaRestarted() { events_->notificationAreaCreated(); }
+
+std::wstring HeadlessForms::text(Ctl control) const { return state(control).text; }
+
+// As with the edit control, a length limit applies to typing, not to code.
+void HeadlessForms::setText(Ctl control, std::wstring_view value) { state(control).text = value; }
+
+bool HeadlessForms::enabled(Ctl control) const { return state(control).enabled; }
+
+void HeadlessForms::setEnabled(Ctl control, bool on) {
+  state(control).enabled = on;
+  // A timer that is enabled starts counting its interval afresh.
+  if (on && design_[control].kind == Kind::Timer) scheduleTimer(control);
+}
+
+bool HeadlessForms::visible(Ctl control) const {
+  return control == Ctl::Form1 ? windowVisible_ : state(control).visible;
+}
+
+void HeadlessForms::setVisible(Ctl control, bool on) { state(control).visible = on; }
+
+bool HeadlessForms::locked(Ctl textBox) const { return state(textBox).locked; }
+
+void HeadlessForms::setLocked(Ctl textBox, bool on) { state(textBox).locked = on; }
+
+bool HeadlessForms::selected(Ctl optionButton) const { return state(optionButton).selected; }
+
+// An option button that gets the focus other than by a mouse click is
+// selected and raises its click, as the system's radio buttons do.
+void HeadlessForms::setFocus(Ctl control) {
+  focus_ = control;
+  if (design_[control].kind == Kind::OptionButton && !state(control).selected) {
+    select(control);
+    events_->click(control);
+  }
+}
+
+int HeadlessForms::selectedTab(Ctl /*tabStrip*/) const { return selectedTab_; }
+
+void HeadlessForms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
+  dialogFilter_ = filter;
+  openFilters.emplace_back(filter);
+  if (!answerOpen) return;
+  if (auto chosen = answerOpen()) fileName_ = *chosen;
+}
+
+std::wstring HeadlessForms::fileName(Ctl /*dialog*/) const { return fileName_; }
+
+void HeadlessForms::popupMenu(Ctl menu) {
+  popups.push_back(menu);
+  if (!answerPopup) return;
+  if (auto item = answerPopup(menu)) click(*item);
+}
+
+int HeadlessForms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) {
+  boxes.push_back({std::wstring(text), style, std::wstring(title)});
+  if (answerBox) return answerBox(boxes.back());
+  return (style & kMbYesNo) != 0 ? kIdNo : kIdOk;
+}
+
+void HeadlessForms::initCommonControls() {
+  ++initCommonControlsCalls;
+  controlsExistedAtInitCommonControls = controlsCreated_;
+}
+
+bool HeadlessForms::playSound(std::wstring_view name, std::uint32_t flags) {
+  sounds.push_back({std::wstring(name), flags});
+  return true;
+}
+
+bool HeadlessForms::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {
+  notifications.push_back({message, record});
+  return shellPresent;
+}
+
+bool HeadlessForms::setForegroundWindow(std::uint32_t hWnd) {
+  foregroundCalls.push_back(hWnd);
+  return true;
+}
+
+// Latin-1 stands in for the ANSI code page; anything outside it becomes '?'.
+std::string HeadlessForms::toAnsi(std::wstring_view text) const {
+  std::string out;
+  out.reserve(text.size());
+  for (wchar_t ch : text) out += ch < 0x100 ? static_cast<char>(ch) : '?';
+  return out;
+}
+
+}  // namespace platform::headless

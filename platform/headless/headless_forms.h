@@ -1,0 +1,146 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/design.h"
+#include "platform/forms.h"
+
+namespace platform::headless {
+
+struct ShownBox {
+  std::wstring text;
+  std::uint32_t style = 0;
+  std::wstring title;
+};
+
+struct SoundCall {
+  std::wstring name;
+  std::uint32_t flags = 0;
+};
+
+struct NotifyCall {
+  std::uint32_t message = 0;
+  NotifyIconDataA record{};
+};
+
+// An in-memory window for tests: a settable clock and virtual time that runs
+// timer ticks in order, scripted answers to modal boxes, the open dialog and
+// popup menus, and a record of every system call. It behaves as the Win32
+// window does wherever a handler could tell the difference.
+class HeadlessForms final : public Forms {
+ public:
+  static constexpr std::uint32_t kWindowHandle = 0x000A0042;
+  static constexpr std::uint32_t kIconHandle = 0x00B0017;
+
+  explicit HeadlessForms(const FormDesign& design);
+
+  // Start-up in the platform's order: initialise, controls and timers, load, show.
+  void start(FormEvents& events);
+
+  // Time. Ticks that fall due while a modal box is open run from inside its answer.
+  void setClock(const LocalTime& t);
+  void advance(long long milliseconds);
+
+  // A user at the window.
+  void type(std::u16string_view keys);  // each character to the focused control
+  void pressTab(bool backwards = false);
+  void click(Ctl control);  // buttons, option buttons and menu items
+  void selectTab(int index);
+  void minimise();
+  bool requestClose(int unloadMode = 0);  // true when the window unloaded
+  void iconCallback(int mouseMessage);    // the shell reporting a click on the icon
+  void notificationAreaRestarted();
+
+  // Scripted answers. Defaults: OK for OK boxes and No for Yes/No boxes; the open
+  // dialog is cancelled; the popup menu closes with nothing chosen.
+  std::function<int(const ShownBox&)> answerBox;
+  std::function<std::optional<std::wstring>()> answerOpen;
+  std::function<std::optional<Ctl>(Ctl menu)> answerPopup;
+  bool shellPresent = true;
+
+  // What the window did.
+  std::vector<ShownBox> boxes;
+  std::vector<SoundCall> sounds;
+  std::vector<NotifyCall> notifications;
+  std::vector<std::uint32_t> foregroundCalls;
+  std::vector<std::wstring> openFilters;
+  std::vector<Ctl> popups;
+  int initCommonControlsCalls = 0;
+  bool controlsExistedAtInitCommonControls = false;
+  int unloadCount = 0;
+
+  bool unloaded() const { return unloadCount > 0; }
+  bool windowVisible() const { return windowVisible_; }
+  std::wstring dialogFilterInEffect() const { return dialogFilter_; }
+
+  // Forms
+  std::wstring text(Ctl control) const override;
+  void setText(Ctl control, std::wstring_view value) override;
+  bool enabled(Ctl control) const override;
+  void setEnabled(Ctl control, bool on) override;
+  bool visible(Ctl control) const override;
+  void setVisible(Ctl control, bool on) override;
+  bool locked(Ctl textBox) const override;
+  void setLocked(Ctl textBox, bool on) override;
+  bool selected(Ctl optionButton) const override;
+  Ctl focused() const override { return focus_; }
+  void setFocus(Ctl control) override;
+  int selectedTab(Ctl tabStrip) const override;
+  void showOpen(Ctl dialog, std::wstring_view filter) override;
+  std::wstring fileName(Ctl dialog) const override;
+  std::uint32_t hWnd() const override { return kWindowHandle; }
+  std::uint32_t iconHandle() const override { return kIconHandle; }
+  WindowState windowState() const override { return windowState_; }
+  void setWindowState(WindowState state) override;
+  void hide() override { windowVisible_ = false; }
+  void show() override { windowVisible_ = true; }
+  void popupMenu(Ctl menu) override;
+  void unload() override;
+  int twipsPerPixelX() const override { return 15; }
+  int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
+  LocalTime now() const override;
+  void initCommonControls() override;
+  bool playSound(std::wstring_view name, std::uint32_t flags) override;
+  bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
+  bool setForegroundWindow(std::uint32_t hWnd) override;
+  std::string toAnsi(std::wstring_view text) const override;
+
+ private:
+  struct State {
+    std::wstring text;
+    bool enabled = true;
+    bool visible = true;
+    bool locked = false;
+    bool selected = false;
+    long long nextTick = 0;  // timers: virtual milliseconds
+  };
+
+  State& state(Ctl c) { return states_[static_cast<std::size_t>(index(c))]; }
+  const State& state(Ctl c) const { return states_[static_cast<std::size_t>(index(c))]; }
+  bool shownWithContainers(Ctl c) const;
+  bool canFocus(Ctl c) const;
+  void select(Ctl optionButton);
+  void insertCharacter(Ctl textBox, char16_t ch);
+  void scheduleTimer(Ctl timer);
+  void closeWindow();
+
+  const FormDesign& design_;
+  FormEvents* events_ = nullptr;
+  std::array<State, kControlCount> states_{};
+  Ctl focus_ = Ctl::Form1;
+  int selectedTab_ = 1;
+  WindowState windowState_ = WindowState::Normal;
+  bool windowVisible_ = false;
+  bool controlsCreated_ = false;
+  std::wstring fileName_;
+  std::wstring dialogFilter_;
+  long long nowMs_ = 0;  // virtual local time, milliseconds since 1970-01-01 00:00
+};
+
+}  // namespace platform::headless

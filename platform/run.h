@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/design.h"
+#include "platform/forms.h"
+
+namespace platform {
+
+using FormFactory = std::function<FormEvents&(Forms&)>;
+
+// Builds the window from its design, runs it until it unloads, and returns
+// the process exit code. `makeForm` creates the handlers once the platform exists.
+int runForm(const FormDesign& design, const FormFactory& makeForm);
+
+}  // namespace platform

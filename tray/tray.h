@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "platform/forms.h"
+#include "platform/notify_icon_data.h"
+
+namespace tray {
+
+// The notification-area icon: one record for the life of the process, and the
+// operations that fill it in and hand it to the shell. Shell results are
+// ignored: without a shell there is simply no icon.
+class Tray {
+ public:
+  explicit Tray(platform::Forms& ui) : ui_(ui) {}
+
+  void AddTrayIcon(std::uint32_t hWnd, std::uint32_t icon, std::wstring_view tip);
+  void RemoveTrayIcon();
+  void ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind);
+  void ClearBalloon();
+  // After the shell restarts: the same record, added again.
+  void ReAddTrayIcon();
+
+  const platform::NotifyIconDataA& record() const { return TrayIconData; }
+
+ private:
+  platform::Forms& ui_;
+  platform::NotifyIconDataA TrayIconData{};
+};
+
+// Stores `ansi` left-aligned with one NUL after it and spaces in the rest of
+// the field; a text too long for the field is cut so that the NUL stays inside.
+void fillTextField(std::span<char> field, std::string_view ansi);
+
+}  // namespace tray

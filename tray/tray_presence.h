@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/forms.h"
+#include "tray/tray.h"
+
+namespace tray {
+
+// Ties the notification-area icon to the window: added at load, removed at
+// unload; minimising hides the window behind the icon and announces it with a
+// balloon; the icon's clicks arrive as mouse moves on the window.
+class TrayPresence {
+ public:
+  explicit TrayPresence(platform::Forms& ui) : ui_(ui), tray_(ui) {}
+
+  void Form_Load();
+  void Form_Unload();
+  void Form_Resize();
+  void Form_MouseMove(float xTwips);
+  void Tmrballoon_Timer();
+  void show_Click();
+  void notificationAreaCreated();
+
+  const Tray& icon() const { return tray_; }
+
+ private:
+  platform::Forms& ui_;
+  Tray tray_;
+};
+
+}  // namespace tray
