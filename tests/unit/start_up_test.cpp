@@ -3,9 +3,54 @@
 namespace tolvane_test {
 namespace {
 
-TEST_F(FormTest, CommonControlsAreInitialisedBeforeAnyControlExists) {
+TEST_F(FormTest, StartsInTheDesignedState) {
   EXPECT_EQ(ui.initCommonControlsCalls, 1);
   EXPECT_FALSE(ui.controlsExistedAtInitCommonControls);
+  EXPECT_TRUE(ui.windowVisible());
+  EXPECT_EQ(ui.windowState(), platform::WindowState::Normal);
+  EXPECT_EQ(ui.selectedTab(Ctl::TabStrip1), 1);
+  EXPECT_EQ(ui.focused(), Ctl::TabStrip1);
+  EXPECT_TRUE(ui.visible(Ctl::Fr2));
+  EXPECT_TRUE(ui.visible(Ctl::Fr3));
+  EXPECT_FALSE(ui.visible(Ctl::Label6));
+  EXPECT_TRUE(ui.enabled(Ctl::Command3));
+  EXPECT_FALSE(ui.selected(Ctl::Option1));
+  EXPECT_FALSE(ui.selected(Ctl::Option2));
+  EXPECT_EQ(ui.caption(Ctl::Label8), L"In the default option, the tone just \"plung!\".");
+}
+
+TEST_F(FormTest, ClockReadsClockUntilTheFirstTick) {
+  EXPECT_EQ(ui.caption(Ctl::Label1), L"clock");
+  ui.advance(999);  // the clock was set to 07:29:55.000, so the first tick is at :56
+  EXPECT_EQ(ui.caption(Ctl::Label1), L"clock");
+  ui.advance(1);
+  EXPECT_EQ(ui.caption(Ctl::Label1), L"07:29:56");
+}
+
+// Tab walks the tab indexes, not the z-order, and reaches controls that the
+// alarm page covers until a tab is first clicked.
+TEST_F(FormTest, TabFollowsTabIndexesIncludingCoveredControls) {
+  const std::vector<Ctl> expected{Ctl::Text4,   Ctl::Command3, Ctl::Option2, Ctl::Option1,
+                                  Ctl::Text3,   Ctl::Text5,    Ctl::Command2, Ctl::Command1,
+                                  Ctl::Text2,   Ctl::Text1,    Ctl::TabStrip1};
+  std::vector<Ctl> seen;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    ui.pressTab();
+    seen.push_back(ui.focused());
+  }
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(FormTest, TabSkipsHiddenAndDisabledControlsAndGoesBackwards) {
+  ui.selectTab(1);  // hides the tone page
+  ui.pressTab();
+  EXPECT_EQ(ui.focused(), Ctl::Option2);  // the options belong to the window, not the page
+  ui.setEnabled(Ctl::Text3, false);
+  ui.pressTab(/*backwards=*/false);
+  ui.pressTab();
+  EXPECT_EQ(ui.focused(), Ctl::Text5);
+  ui.pressTab(/*backwards=*/true);
+  EXPECT_EQ(ui.focused(), Ctl::Option1);
 }
 
 }  // namespace

@@ -1,0 +1,382 @@
+#include "driver_support.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+int passedCount = 0;
+int failedCount = 0;
+
+std::string lastErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = length > 0 ? std::wstring(buffer, length) : L"";
+  LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+    text.pop_back();
+  }
+  return "error " + std::to_string(code) + (text.empty() ? "" : ": " + utf8(text));
+}
+
+void printLine(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  // The driver may be killed by a timeout; every line already printed must reach the log.
+  std::fflush(stdout);
+}
+
+// Keeps each result on one line of the log.
+std::string oneLine(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool sameTitle(HWND window, const std::wstring& title) {
+  // FindWindowEx compares titles without regard to case; the title must match exactly.
+  std::wstring buffer(title.size() + 2, L'\0');
+  const int length = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+  return length == static_cast<int>(title.size()) && buffer.compare(0, title.size(), title) == 0;
+}
+
+HWND findTopWindowOnce(const std::wstring& title, const FindOptions& options) {
+  HWND after = nullptr;
+  while ((after = FindWindowExW(nullptr, after, options.windowClass, title.c_str())) != nullptr) {
+    if (!sameTitle(after, title)) continue;
+    if (options.visibleOnly && !IsWindowVisible(after)) continue;
+    if (options.processId != 0) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(after, &owner);
+      if (owner != options.processId) continue;
+    }
+    return after;
+  }
+  return nullptr;
+}
+
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK matchControl(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ControlSearch*>(param);
+  if (GetDlgCtrlID(child) == search->id) {
+    search->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+GUITHREADINFO guiThreadInfo(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  if (thread == 0 || !GetGUIThreadInfo(thread, &info)) return GUITHREADINFO{};
+  return info;
+}
+
+INPUT keyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+INPUT unicodeInput(wchar_t ch, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wScan = ch;
+  input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  return input;
+}
+
+bool send(std::vector<INPUT>& inputs) {
+  if (inputs.empty()) return true;
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  return sent == inputs.size();
+}
+
+}  // namespace
+
+std::string utf8(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::wstring wide(std::string_view text) {
+  if (text.empty()) return {};
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+  return out;
+}
+
+std::wstring exeDir() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return L".";
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? L"." : path.substr(0, slash);
+}
+
+bool waitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD pollMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(pollMs);
+  }
+}
+
+std::optional<Process> Process::start(const std::wstring& exe, const std::wstring& args,
+                                      const std::wstring& cwd, std::string* error) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  if (!args.empty()) commandLine += L" " + args;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
+    if (error != nullptr) *error = "cannot start " + utf8(exe) + ": " + lastErrorText(GetLastError());
+    return std::nullopt;
+  }
+  return Process(info.hProcess, info.hThread, info.dwProcessId, info.dwThreadId);
+}
+
+Process::Process(Process&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)),
+      thread_(std::exchange(other.thread_, nullptr)),
+      id_(std::exchange(other.id_, 0)),
+      threadId_(std::exchange(other.threadId_, 0)) {}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    close();
+    process_ = std::exchange(other.process_, nullptr);
+    thread_ = std::exchange(other.thread_, nullptr);
+    id_ = std::exchange(other.id_, 0);
+    threadId_ = std::exchange(other.threadId_, 0);
+  }
+  return *this;
+}
+
+Process::~Process() { close(); }
+
+void Process::close() {
+  if (thread_ != nullptr) CloseHandle(thread_);
+  if (process_ != nullptr) CloseHandle(process_);
+  thread_ = nullptr;
+  process_ = nullptr;
+}
+
+bool Process::running() const {
+  return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::optional<DWORD> Process::waitExit(DWORD timeoutMs) const {
+  if (process_ == nullptr || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process_, &code)) return std::nullopt;
+  return code;
+}
+
+bool Process::waitIdle(DWORD timeoutMs) const {
+  return process_ != nullptr && WaitForInputIdle(process_, timeoutMs) == 0;
+}
+
+void Process::kill(UINT exitCode) const {
+  if (process_ == nullptr) return;
+  TerminateProcess(process_, exitCode);
+  WaitForSingleObject(process_, 5000);
+}
+
+HWND findTopWindow(const std::wstring& title, DWORD timeoutMs, const FindOptions& options) {
+  HWND found = nullptr;
+  waitUntil([&] { return (found = findTopWindowOnce(title, options)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+HWND findControl(HWND parent, int id) {
+  if (parent == nullptr || !IsWindow(parent)) return nullptr;
+  ControlSearch search{id, nullptr};
+  EnumChildWindows(parent, matchControl, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND waitForControl(HWND parent, int id, DWORD timeoutMs) {
+  HWND found = nullptr;
+  waitUntil([&] { return (found = findControl(parent, id)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+std::optional<std::wstring> windowText(HWND window, DWORD timeoutMs) {
+  if (window == nullptr || !IsWindow(window)) return std::nullopt;
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs,
+                           &length)) {
+    return std::nullopt;
+  }
+  // The text can change between the two messages: a full buffer may mean it grew, so ask again
+  // with more room.
+  std::size_t capacity = static_cast<std::size_t>(length) + 64;
+  for (int attempt = 0; attempt < 8; ++attempt, capacity *= 4) {
+    std::wstring text(capacity, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_ABORTIFHUNG, timeoutMs, &copied)) {
+      return std::nullopt;
+    }
+    if (static_cast<std::size_t>(copied) + 1 < capacity) {
+      text.resize(static_cast<std::size_t>(copied));
+      return text;
+    }
+  }
+  return std::nullopt;
+}
+
+bool isVisible(HWND window) { return window != nullptr && IsWindowVisible(window); }
+
+bool isEnabled(HWND window) { return window != nullptr && IsWindowEnabled(window); }
+
+std::optional<SIZE> clientSize(HWND window) {
+  RECT rect{};
+  if (window == nullptr || !GetClientRect(window, &rect)) return std::nullopt;
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+std::optional<RECT> windowRect(HWND window) {
+  RECT rect{};
+  if (window == nullptr || !GetWindowRect(window, &rect)) return std::nullopt;
+  return rect;
+}
+
+HWND focusedWindow(HWND window) { return guiThreadInfo(window).hwndFocus; }
+
+HWND activeWindow(HWND window) { return guiThreadInfo(window).hwndActive; }
+
+bool click(HWND button) { return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0); }
+
+bool focusWindow(HWND window) {
+  if (window == nullptr || !IsWindow(window)) return false;
+  HWND top = GetAncestor(window, GA_ROOT);
+  const DWORD self = GetCurrentThreadId();
+  const DWORD target = GetWindowThreadProcessId(window, nullptr);
+  // Sharing the target thread's input state lets this thread set its focus, and keeps Windows'
+  // foreground lock from refusing SetForegroundWindow for a background process.
+  const bool attached = target != self && AttachThreadInput(self, target, TRUE);
+  SetForegroundWindow(top);
+  BringWindowToTop(top);
+  SetFocus(window);
+  if (attached) AttachThreadInput(self, target, FALSE);
+  return waitUntil([&] { return focusedWindow(window) == window; }, 1000);
+}
+
+bool typeText(HWND target, std::wstring_view text) {
+  if (!focusWindow(target)) return false;
+  std::vector<INPUT> inputs;
+  for (wchar_t ch : text) {
+    const SHORT scan = VkKeyScanW(ch == L'\n' ? L'\r' : ch);
+    const bool hasKey = scan != -1 && (HIBYTE(scan) & ~1) == 0;
+    if (!hasKey) {
+      inputs.push_back(unicodeInput(ch, false));
+      inputs.push_back(unicodeInput(ch, true));
+      continue;
+    }
+    const WORD key = LOBYTE(scan);
+    const bool shift = (HIBYTE(scan) & 1) != 0;
+    if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
+    inputs.push_back(keyInput(key, false));
+    inputs.push_back(keyInput(key, true));
+    if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
+  }
+  return send(inputs);
+}
+
+bool pressKeys(HWND target, std::initializer_list<WORD> virtualKeys) {
+  if (!focusWindow(target)) return false;
+  std::vector<INPUT> inputs;
+  for (WORD key : virtualKeys) {
+    inputs.push_back(keyInput(key, false));
+    inputs.push_back(keyInput(key, true));
+  }
+  return send(inputs);
+}
+
+bool postChars(HWND target, std::wstring_view text) {
+  if (target == nullptr || !IsWindow(target)) return false;
+  for (wchar_t ch : text) {
+    if (!PostMessageW(target, WM_CHAR, ch, 1)) return false;
+  }
+  return true;
+}
+
+HWND findMessageBox(const std::wstring& title, DWORD timeoutMs, DWORD processId) {
+  FindOptions options;
+  options.windowClass = L"#32770";
+  options.processId = processId;
+  options.visibleOnly = true;
+  return findTopWindow(title, timeoutMs, options);
+}
+
+std::optional<std::wstring> messageBoxText(HWND box) {
+  if (box == nullptr) return std::nullopt;
+  HWND text = GetDlgItem(box, 0xFFFF);
+  if (text == nullptr) return std::nullopt;
+  return windowText(text);
+}
+
+bool answerMessageBox(HWND box, int buttonId) {
+  if (box == nullptr) return false;
+  return click(GetDlgItem(box, buttonId));
+}
+
+bool check(std::string_view name, bool ok, std::string_view detail) {
+  if (ok) {
+    ++passedCount;
+    printLine("PASS " + oneLine(name));
+  } else {
+    ++failedCount;
+    printLine("FAIL " + oneLine(name) + ": " +
+              (detail.empty() ? std::string("(no detail)") : oneLine(detail)));
+  }
+  return ok;
+}
+
+int finish() {
+  printLine(std::to_string(passedCount) + " passed, " + std::to_string(failedCount) + " failed");
+  return failedCount == 0 && passedCount > 0 ? 0 : 1;
+}
+
+}  // namespace e2e

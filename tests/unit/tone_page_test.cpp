@@ -1,0 +1,74 @@
+#include "tests/unit/form_fixture.h"
+
+namespace tolvane_test {
+namespace {
+
+class TonePageTest : public FormTest {
+ protected:
+  void chooseFile(const std::wstring& path) {
+    ui.answerOpen = [path] { return std::optional<std::wstring>(path); };
+    ui.click(Ctl::Command3);
+  }
+};
+
+TEST_F(TonePageTest, TabsSwitchThePagesAndTheTonePageFocusesDefault) {
+  ui.selectTab(2);
+  EXPECT_FALSE(ui.visible(Ctl::Fr2));
+  EXPECT_TRUE(ui.visible(Ctl::Fr3));
+  EXPECT_EQ(ui.focused(), Ctl::Option1);
+  // Focusing an option button selects it, which runs its click.
+  EXPECT_TRUE(ui.selected(Ctl::Option1));
+  EXPECT_FALSE(ui.enabled(Ctl::Command3));
+
+  ui.selectTab(1);
+  EXPECT_TRUE(ui.visible(Ctl::Fr2));
+  EXPECT_FALSE(ui.visible(Ctl::Fr3));
+  ui.selectTab(1);  // the selected tab again: the same settings
+  EXPECT_TRUE(ui.visible(Ctl::Fr2));
+  EXPECT_FALSE(ui.visible(Ctl::Fr3));
+}
+
+TEST_F(TonePageTest, OptionsOnlyEnableAndDisableTheChooser) {
+  ui.selectTab(2);
+  ui.click(Ctl::Option2);
+  EXPECT_TRUE(ui.enabled(Ctl::Command3));
+  EXPECT_FALSE(ui.selected(Ctl::Option1));
+  ui.click(Ctl::Option1);
+  EXPECT_FALSE(ui.enabled(Ctl::Command3));
+  ui.click(Ctl::Command3);  // disabled: nothing opens
+  EXPECT_TRUE(ui.openFilters.empty());
+}
+
+TEST_F(TonePageTest, ChosenFileGoesToTheTonePathAndTheShownPath) {
+  chooseFile(L"C:\\Media\\chimes.wav");
+  ASSERT_EQ(ui.openFilters.size(), 1U);
+  EXPECT_EQ(ui.openFilters[0], L"(*.wav)|*.wav|");
+  EXPECT_EQ(ui.caption(Ctl::Label6), L"C:\\Media\\chimes.wav");
+  EXPECT_EQ(ui.text(Ctl::Text4), L"C:\\Media\\chimes.wav");
+}
+
+TEST_F(TonePageTest, CancelKeepsThePreviousChoice) {
+  chooseFile(L"C:\\Media\\chimes.wav");
+  ui.answerOpen = [] { return std::optional<std::wstring>(); };
+  ui.click(Ctl::Command3);
+  EXPECT_EQ(ui.caption(Ctl::Label6), L"C:\\Media\\chimes.wav");
+  EXPECT_EQ(ui.text(Ctl::Text4), L"C:\\Media\\chimes.wav");
+}
+
+// Only the tone path is played: "Default" and edits of the shown path leave it alone.
+TEST_F(TonePageTest, DefaultAndEditedShownPathStillPlayTheChosenFile) {
+  ui.selectTab(2);
+  ui.click(Ctl::Option2);
+  chooseFile(L"C:\\Media\\chimes.wav");
+  ui.click(Ctl::Option1);
+  ui.setFocus(Ctl::Text4);
+  ui.type(u"xyz");
+  EXPECT_EQ(ui.text(Ctl::Text4), L"C:\\Media\\chimes.wavxyz");
+  ui.setCaption(Ctl::Label4, L"07:30:00");
+  ui.advance(5'000);
+  ASSERT_EQ(ui.sounds.size(), 1U);
+  EXPECT_EQ(ui.sounds[0].name, L"C:\\Media\\chimes.wav");
+}
+
+}  // namespace
+}  // namespace tolvane_test
