@@ -57,7 +57,7 @@ void HeadlessForms::start(FormEvents& events) {
     s.text = std::wstring(c.caption);
     s.enabled = c.enabled;
     s.visible = c.visible;
-    if (c.kind == Kind::Timer && c.enabled) scheduleTimer(c.name);
+    if (c.kind == Kind::Timer && c.enabled) scheduleTimer(c.name, true);
   }
   events.load();
   windowVisible_ = true;
@@ -72,14 +72,23 @@ void HeadlessForms::setClock(const LocalTime& t) {
   }
   // A clock-aligned timer follows the wall clock, not the elapsed time.
   for (const auto& c : design_.controls) {
-    if (c.kind == Kind::Timer && c.clockAligned && state(c.name).enabled) scheduleTimer(c.name);
+    if (c.kind == Kind::Timer && c.clockAligned && state(c.name).enabled) {
+      scheduleTimer(c.name, false);
+    }
   }
 }
 
-void HeadlessForms::scheduleTimer(Ctl timer) {
+// A clock-aligned timer ticks on whole seconds; one just enabled still waits
+// at least its interval before the first tick.
+void HeadlessForms::scheduleTimer(Ctl timer, bool afresh) {
   const ControlDesign& d = design_[timer];
-  state(timer).nextTick =
-      d.clockAligned ? (nowMs_ / kMsPerSecond + 1) * kMsPerSecond : nowMs_ + d.interval;
+  if (!d.clockAligned) {
+    state(timer).nextTick = nowMs_ + d.interval;
+    return;
+  }
+  state(timer).nextTick = afresh
+                             ? (nowMs_ + d.interval + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond
+                             : (nowMs_ / kMsPerSecond + 1) * kMsPerSecond;
 }
 
 void HeadlessForms::advance(long long milliseconds) {
@@ -93,7 +102,7 @@ void HeadlessForms::advance(long long milliseconds) {
     }
     if (due == nullptr) break;
     nowMs_ = std::max(nowMs_, state(due->name).nextTick);
-    scheduleTimer(due->name);
+    scheduleTimer(due->name, false);
     events_->timer(due->name);
   }
   nowMs_ = std::max(nowMs_, target);
@@ -215,7 +224,7 @@ bool HeadlessForms::enabled(Ctl control) const { return state(control).enabled; 
 void HeadlessForms::setEnabled(Ctl control, bool on) {
   state(control).enabled = on;
   // A timer that is enabled starts counting its interval afresh.
-  if (on && design_[control].kind == Kind::Timer) scheduleTimer(control);
+  if (on && design_[control].kind == Kind::Timer) scheduleTimer(control, true);
 }
 
 bool HeadlessForms::visible(Ctl control) const {

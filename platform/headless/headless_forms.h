@@ -127,7 +127,7 @@ class HeadlessForms final : public Forms {
   bool canFocus(Ctl c) const;
   void select(Ctl optionButton);
   void insertCharacter(Ctl textBox, char16_t ch);
-  void scheduleTimer(Ctl timer);
+  void scheduleTimer(Ctl timer, bool afresh);
   void closeWindow();
 
   const FormDesign& design_;

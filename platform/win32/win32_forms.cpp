@@ -206,7 +206,7 @@ void Win32Forms::createControl(const ControlDesign& d) {
   Control& c = control(d.name);
   if (d.kind == Kind::Timer) {
     c.timerEnabled = d.enabled;
-    if (d.enabled) armTimer(d.name);
+    if (d.enabled) armTimer(d.name, true);
     return;
   }
   if (d.kind == Kind::OpenDialog || d.kind == Kind::Menu || d.kind == Kind::MenuItem) return;
@@ -534,13 +534,16 @@ bool Win32Forms::canFocus(Ctl c) const {
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
-void Win32Forms::armTimer(Ctl timer) {
+void Win32Forms::armTimer(Ctl timer, bool afresh) {
   const ControlDesign& d = design_[timer];
   UINT delay = static_cast<UINT>(d.interval);
   if (kClockAlignedTimers && d.clockAligned) {
+    // A timer just enabled still waits at least its interval before the first tick.
     SYSTEMTIME t{};
     GetLocalTime(&t);
-    delay = 1000U - t.wMilliseconds + kClockGuardMs;
+    delay = afresh ? static_cast<UINT>(d.interval) + (1000U - t.wMilliseconds) % 1000U
+                   : 1000U - t.wMilliseconds;
+    delay += kClockGuardMs;
   }
   SetTimer(control(Ctl::Form1).window, static_cast<UINT_PTR>(controlId(timer)), delay, nullptr);
 }
@@ -553,7 +556,7 @@ void Win32Forms::onTimer(Ctl timer) {
     GetLocalTime(&t);
     const long long second = localSecond(t);
     // Re-armed before the handler runs, because the handler may block in a modal box.
-    armTimer(timer);
+    armTimer(timer, false);
     if (second == c.lastTickSecond) return;
     c.lastTickSecond = second;
   }
@@ -621,7 +624,7 @@ void Win32Forms::setEnabled(Ctl c, bool on) {
     control(c).timerEnabled = on;
     // Enabling starts the interval afresh.
     if (on) {
-      armTimer(c);
+      armTimer(c, true);
     } else {
       KillTimer(control(Ctl::Form1).window, static_cast<UINT_PTR>(controlId(c)));
     }

@@ -85,7 +85,7 @@ class Win32Forms final : public Forms {
   bool canFocus(Ctl control) const;
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   void onTimer(Ctl timer);
-  void armTimer(Ctl timer);
+  void armTimer(Ctl timer, bool afresh);
   bool closeRequest(int unloadMode);
   void finishUnload();
   void autoSize(Ctl label);

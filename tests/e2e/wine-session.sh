@@ -22,8 +22,6 @@
 set -u -o pipefail
 
 readonly SETUP_FAILED=125
-# Changing what the prefix is set up with must change this, so old prefixes get updated.
-readonly PREFIX_SETUP_VERSION=1
 
 log() { printf 'wine-session: %s\n' "$*" >&2; }
 die() {
@@ -53,10 +51,16 @@ for tool in wine wineserver Xvfb timeout flock; do
   command -v "$tool" >/dev/null || die "'$tool' not found in PATH"
 done
 
+# The path is written into .asoundrc, a shell command line, a .reg file and a [Sounds] entry that
+# ends at a comma.
+check_path() {
+  [[ $1 != *[\"\'\\,$'\n']* ]] \
+    || die "workdir path must not contain quotes, backslashes, commas or newlines"
+}
+check_path "$workdir_arg"
 mkdir -p "$workdir_arg" || die "cannot create $workdir_arg"
 workdir=$(cd "$workdir_arg" && pwd -P) || die "cannot enter $workdir_arg"
-# The path is written into .asoundrc, a shell command line and a .reg file.
-[[ $workdir != *[\"\'\\$'\n']* ]] || die "workdir path must not contain quotes, backslashes or newlines"
+check_path "$workdir"
 
 cmd_timeout=${WINE_SESSION_TIMEOUT:-900}
 [[ $cmd_timeout =~ ^[1-9][0-9]*$ ]] || die "WINE_SESSION_TIMEOUT must be a positive number of seconds"
@@ -160,6 +164,9 @@ write_default_sound() {
     || die "sox could not write $wav"
 }
 
+# The default sound is registered twice: as the ".Default" alias (AppEvents), and as win.ini's
+# [Sounds] Default, which Wine maps to HKCU\Control Panel\Sounds and which its PlaySound falls
+# back to for an empty or unplayable name.
 registry_file() {
   local wav_win
   wav_win=$(windows_path "$workdir/default-sound.wav")
@@ -176,7 +183,8 @@ REGEDIT4
 [HKEY_CURRENT_USER\\AppEvents\\Schemes\\Apps\\.Default\\.Default\\.Current]
 @="$wav_win"
 
-; setup version $PREFIX_SETUP_VERSION
+[HKEY_CURRENT_USER\\Control Panel\\Sounds]
+"Default"="$wav_win"
 EOF
 }
 

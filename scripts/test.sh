@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds all three presets and runs every test: the host unit tests, the
+# checks of the 32-bit product executable, and the end-to-end tests of the real
+# 64-bit program under Wine and Xvfb. Warnings are errors when CI=true.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+werror=OFF
+[[ ${CI:-} == true ]] && werror=ON
+
+for preset in host win32 win64; do
+  echo "== build $preset" >&2
+  cmake --preset "$preset" -DTOLVANE_WERROR="$werror" >/dev/null
+  cmake --build --preset "$preset"
+done
+
+echo "== test host" >&2
+ctest --preset host
+echo "== test win32" >&2
+ctest --preset win32
+echo "== test win64 (Wine)" >&2
+ctest --preset win64

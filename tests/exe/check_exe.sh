@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Checks a built Tolvane.exe from outside: the PE kind, a GUI program, only
+# system DLLs imported, and the icon group, version record and manifest present.
+# usage: check_exe.sh <objdump> <exe> <PE32|PE32+> <X86|amd64>
+set -uo pipefail
+objdump=$1 exe=$2 kind=$3 arch=$4
+passed=0 failed=0
+check() {
+  if eval "$2"; then
+    echo "PASS $1"; passed=$((passed + 1))
+  else
+    echo "FAIL $1"; failed=$((failed + 1))
+  fi
+}
+
+headers=$("$objdump" -p "$exe")
+check "is a $kind executable" 'grep -q "^Magic.*($kind)" <<<"$headers"'
+check "is a Windows GUI program" 'grep -q "^Subsystem.*(Windows GUI)" <<<"$headers"'
+
+system_dlls="^(kernel32|user32|gdi32|shell32|comctl32|comdlg32|winmm|msvcrt|advapi32)\.dll$"
+dlls=$(grep "DLL Name:" <<<"$headers" | awk '{print tolower($3)}')
+foreign=$(grep -v -E "$system_dlls" <<<"$dlls" || true)
+check "imports only system DLLs (found: $(tr '\n' ' ' <<<"$dlls"))" '[[ -n $dlls && -z $foreign ]]'
+
+# Resource types by id at the top of the resource tree, each with its first name id.
+resources=$(awk '{gsub(",", "")} /The .rsrc Resource Directory/{on=1} on && /^[0-9a-f]+   Entry: ID:/{type=$4}
+  on && /^[0-9a-f]+     Entry: ID:/ && type != "" {print type, $4; type=""}' <<<"$headers")
+check "has icon group 1" 'grep -q "^0x00000e 0x000001$" <<<"$resources"'
+check "has version record 1" 'grep -q "^0x000010 0x000001$" <<<"$resources"'
+check "has manifest 1" 'grep -q "^0x000018 0x000001$" <<<"$resources"'
+
+text=$(strings -a "$exe"; strings -a -el "$exe")
+check "manifest asks for Common Controls 6.0.0.0 for $arch" \
+  'grep -q "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"$arch\"" <<<"$(tr -s " \n" " " <<<"$text")"'
+check "version record reads 1.00" 'grep -qx "1.00" <<<"$text"'
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
