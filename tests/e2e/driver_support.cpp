@@ -107,10 +107,17 @@ INPUT unicodeInput(wchar_t ch, bool up) {
   return input;
 }
 
+// At a typist's pace: the program may move the focus between two keys, and a
+// key must not overtake the handling of the one before it.
+constexpr DWORD kKeyPauseMs = 25;
+
 bool send(std::vector<INPUT>& inputs) {
-  if (inputs.empty()) return true;
-  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  return sent == inputs.size();
+  for (auto& input : inputs) {
+    if (SendInput(1, &input, sizeof(INPUT)) != 1) return false;
+    Sleep(kKeyPauseMs);
+  }
+  Sleep(4 * kKeyPauseMs);
+  return true;
 }
 
 }  // namespace

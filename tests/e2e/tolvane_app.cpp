@@ -1,0 +1,88 @@
+#include "tolvane_app.h"
+
+#include <cwchar>
+#include <vector>
+
+namespace e2e {
+
+std::optional<TolvaneApp> TolvaneApp::start(const std::wstring& exe) {
+  std::string error;
+  auto process = Process::start(exe, L"", L"", &error);
+  if (!check("program starts", process.has_value(), error)) return std::nullopt;
+  const HWND form = findTopWindow(L"Tolvane", 15'000,
+                                  {.windowClass = L"TolvaneForm", .processId = process->id(),
+                                   .visibleOnly = true});
+  if (!check("program shows its window", form != nullptr)) {
+    process->kill();
+    return std::nullopt;
+  }
+  return TolvaneApp(std::move(*process), form);
+}
+
+HWND TolvaneApp::control(Ctl c) const {
+  return c == Ctl::Form1 ? form_ : findControl(form_, platform::controlId(c));
+}
+
+std::wstring TolvaneApp::text(Ctl c) const { return windowText(control(c)).value_or(L"<gone>"); }
+
+std::wstring TolvaneApp::waitForText(Ctl c, const std::wstring& expected, DWORD timeoutMs) const {
+  std::wstring last;
+  waitUntil([&] { return (last = text(c)) == expected; }, timeoutMs);
+  return last;
+}
+
+std::optional<std::wstring> TolvaneApp::nextClockText(DWORD timeoutMs) const {
+  const std::wstring before = text(Ctl::Label1);
+  std::wstring now;
+  if (!waitUntil([&] { return (now = text(Ctl::Label1)) != before; }, timeoutMs, 1)) {
+    return std::nullopt;
+  }
+  return now;
+}
+
+std::optional<DWORD> TolvaneApp::closeAndConfirm() {
+  PostMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  const Box box = waitForBox(*this, L"Exit?", 10'000);
+  if (box.window == nullptr) return std::nullopt;
+  answerMessageBox(box.window, IDYES);
+  return process_.waitExit(10'000);
+}
+
+bool pressChord(HWND target, std::initializer_list<WORD> keys) {
+  if (!focusWindow(target)) return false;
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT down{};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    inputs.push_back(down);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    INPUT up{};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(up);
+  }
+  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Sleep(50);  // let the program's thread take the keys before anything else is sent
+  return sent == inputs.size();
+}
+
+std::wstring clockText(int offsetSeconds) {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  const int seconds = ((t.wHour * 60 + t.wMinute) * 60 + t.wSecond + offsetSeconds) % 86'400;
+  wchar_t text[16];
+  std::swprintf(text, 16, L"%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+  return text;
+}
+
+Box waitForBox(const TolvaneApp& app, const std::wstring& title, DWORD timeoutMs) {
+  Box box;
+  box.window = findMessageBox(title, timeoutMs, app.processId());
+  if (box.window != nullptr) box.text = messageBoxText(box.window).value_or(L"");
+  return box;
+}
+
+}  // namespace e2e

@@ -1,0 +1,58 @@
+// The program under test as the end-to-end driver sees it: a started process
+// and its window, with controls found by the identifiers the window gives them.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "driver_support.h"
+#include "platform/controls.h"
+
+namespace e2e {
+
+using platform::Ctl;
+
+class TolvaneApp {
+ public:
+  // Starts the program and waits for its window; check() records a failure if it does not come.
+  static std::optional<TolvaneApp> start(const std::wstring& exe);
+
+  HWND form() const { return form_; }
+  HWND control(Ctl c) const;
+  std::wstring text(Ctl c) const;
+  const Process& process() const { return process_; }
+  DWORD processId() const { return process_.id(); }
+
+  // Waits until `c` reads `expected`; returns the last text read.
+  std::wstring waitForText(Ctl c, const std::wstring& expected, DWORD timeoutMs) const;
+  // The clock label's next change.
+  std::optional<std::wstring> nextClockText(DWORD timeoutMs) const;
+
+  // Closes the program the way a user does, answering Yes; returns its exit code.
+  std::optional<DWORD> closeAndConfirm();
+
+ private:
+  TolvaneApp(Process process, HWND form) : process_(std::move(process)), form_(form) {}
+  Process process_;
+  HWND form_;
+};
+
+// Keys pressed together (the first ones held while the last is pressed), through SendInput
+// after giving `target` the focus.
+bool pressChord(HWND target, std::initializer_list<WORD> keys);
+
+// Local time now as "hh:mm:ss", `offsetSeconds` ahead.
+std::wstring clockText(int offsetSeconds = 0);
+
+// A message box of the program, its text, and pressing one of its buttons.
+struct Box {
+  HWND window = nullptr;
+  std::wstring text;
+};
+Box waitForBox(const TolvaneApp& app, const std::wstring& title, DWORD timeoutMs);
+
+}  // namespace e2e
