@@ -86,19 +86,21 @@ setup_log="$workdir/session.log"
 
 xvfb_pid=""
 server_up=""
+child_pid=""
 
 cleanup() {
+  if [[ -n $child_pid ]]; then
+    # timeout passes the signal on to the command and kills it if it lingers.
+    kill -TERM "$child_pid" 2>/dev/null
+    wait "$child_pid" 2>/dev/null
+  fi
   if [[ -n $server_up ]]; then
     timeout -k 5 30 wineserver -k >>"$setup_log" 2>&1
   fi
   if [[ -n $xvfb_pid ]]; then
-    kill "$xvfb_pid" 2>/dev/null
-    for _ in $(seq 50); do
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -KILL "$xvfb_pid" 2>/dev/null
+    stop_process "$xvfb_pid"
     wait "$xvfb_pid" 2>/dev/null
+    rm -f "$workdir/xvfb.pid"
   fi
 }
 trap cleanup EXIT
@@ -106,11 +108,31 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
+stop_process() {
+  kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 50); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  kill -KILL "$1" 2>/dev/null
+}
+
+# Runs a command in the background and waits for it: a signal to this script is then handled at
+# once rather than when the command ends.
+run_child() {
+  "$@" <&0 &
+  child_pid=$!
+  wait "$child_pid"
+  local status=$?
+  child_pid=""
+  return "$status"
+}
+
 # Runs a setup step with a time limit; its output goes to the session log.
 step() {
   local limit=$1
   shift
-  timeout -k 5 "$limit" "$@" </dev/null >>"$setup_log" 2>&1 9>&-
+  run_child timeout -k 5 "$limit" "$@" </dev/null >>"$setup_log" 2>&1 9>&-
 }
 
 fail_step() {
@@ -118,13 +140,27 @@ fail_step() {
   die "$*"
 }
 
+# An Xvfb of this workdir that outlived its session (killed with SIGKILL) is recognised by the
+# display file it still holds open.
+stop_stale_xvfb() {
+  local pid
+  pid=$(cat "$workdir/xvfb.pid" 2>/dev/null) || return 0
+  if [[ $pid =~ ^[0-9]+$ && $(readlink "/proc/$pid/fd/3" 2>/dev/null) == "$workdir/xvfb.display" ]]; then
+    log "stopping Xvfb $pid left by an earlier session"
+    stop_process "$pid"
+  fi
+  rm -f "$workdir/xvfb.pid"
+}
+
 start_xvfb() {
   local display_file="$workdir/xvfb.display"
+  stop_stale_xvfb
   rm -f "$display_file"
   # -displayfd lets Xvfb pick a free display number and report it once it accepts clients.
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
     3>"$display_file" </dev/null >>"$workdir/xvfb.log" 2>&1 9>&- &
   xvfb_pid=$!
+  echo "$xvfb_pid" >"$workdir/xvfb.pid"
   local number=""
   for _ in $(seq 200); do
     number=$(<"$display_file")
@@ -234,7 +270,7 @@ step 30 wineserver -p || fail_step "wineserver -p failed"
 step 120 wine wineboot || fail_step "warm-up wineboot failed"
 
 log "running: $*"
-timeout -k 10 "$cmd_timeout" "$@" 9>&-
+run_child timeout -k 10 "$cmd_timeout" "$@" 9>&-
 status=$?
 if [[ $status -eq 124 ]]; then
   log "command timed out after $cmd_timeout s"

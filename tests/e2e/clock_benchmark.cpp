@@ -1,0 +1,299 @@
+// Clock benchmark: starts several builds of the program side by side, watches each window's clock
+// label from outside and prints, per program, how late each displayed second appeared after its
+// boundary, how many seconds were never shown, the peak working set and the start-up time.
+//
+// usage: clock_benchmark [--seconds N] program.exe program.exe...
+//
+// A benchmark, not a test: it prints figures and asserts nothing about them.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cwchar>
+#include <cwctype>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver_support.h"
+#include "platform/controls.h"
+
+namespace {
+
+using e2e::utf8;
+
+constexpr int kDefaultSeconds = 150;
+// Shorter runs work, but drift of a free-running timer needs a couple of minutes to show.
+constexpr int kReportableSeconds = 120;
+constexpr DWORD kWindowTimeoutMs = 30'000;
+constexpr DWORD kCloseTimeoutMs = 10'000;
+constexpr DWORD kReadTimeoutMs = 1000;
+constexpr long long kMsPerDay = 86'400'000;
+constexpr long long kFileTimeTicksPerMs = 10'000;
+
+// Local time now, in ms since local midnight, with the sub-ms part kept.
+double localMsOfDay() {
+  FILETIME utc{};
+  GetSystemTimePreciseAsFileTime(&utc);
+  FILETIME local{};
+  FileTimeToLocalFileTime(&utc, &local);
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+  const ULONGLONG dayTicks = static_cast<ULONGLONG>(kMsPerDay * kFileTimeTicksPerMs);
+  return static_cast<double>(ticks % dayTicks) / kFileTimeTicksPerMs;
+}
+
+double counterMs() {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER f{};
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER now{};
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency);
+}
+
+// Second of the day named by "hh:mm:ss", if the text is one.
+std::optional<int> clockSecond(const std::wstring& text) {
+  if (text.size() != 8 || text[2] != L':' || text[5] != L':') return std::nullopt;
+  for (std::size_t i : {0, 1, 3, 4, 6, 7}) {
+    if (!std::iswdigit(text[i])) return std::nullopt;
+  }
+  const auto two = [&](std::size_t i) { return (text[i] - L'0') * 10 + (text[i + 1] - L'0'); };
+  const int h = two(0), m = two(3), s = two(6);
+  if (h > 23 || m > 59 || s > 59) return std::nullopt;
+  return (h * 60 + m) * 60 + s;
+}
+
+// `ms` folded into [-half a day, half a day), so a midnight between two times does not count.
+double wrapDay(double ms) {
+  const double day = static_cast<double>(kMsPerDay);
+  while (ms >= day / 2) ms -= day;
+  while (ms < -day / 2) ms += day;
+  return ms;
+}
+
+struct Program {
+  std::wstring exe;
+  std::string name;
+  std::optional<e2e::Process> process;
+  std::string error;
+  double startedMs = 0;  // counterMs() just before the process was created
+
+  HWND form = nullptr;
+  HWND label = nullptr;
+  double visibleAfterMs = -1;
+  HANDLE ready = nullptr;  // set once the label is found or the search gave up
+
+  std::vector<double> lags;
+  long long skipped = 0;
+  long long late = 0;
+  long long backwards = 0;
+  long long polls = 0;
+  long long failedReads = 0;
+  double pollingMs = 0;
+
+  SIZE_T peakWorkingSet = 0;
+  std::string closing;
+};
+
+std::atomic<bool> stopPolling{false};
+
+void findWindow(Program& p) {
+  const e2e::FindOptions options{
+      .windowClass = L"TolvaneForm", .processId = p.process->id(), .visibleOnly = true};
+  const double deadline = p.startedMs + kWindowTimeoutMs;
+  // Polled every millisecond so the start-up time is measured to about that.
+  while (counterMs() < deadline && p.process->running()) {
+    p.form = e2e::findTopWindow(L"Tolvane", 0, options);
+    if (p.form != nullptr) {
+      p.visibleAfterMs = counterMs() - p.startedMs;
+      break;
+    }
+    Sleep(1);
+  }
+  if (p.form == nullptr) {
+    p.error = "no visible window";
+    return;
+  }
+  p.label = e2e::waitForControl(p.form, platform::controlId(platform::Ctl::Label1), 5000);
+  if (p.label == nullptr) p.error = "no clock label";
+}
+
+void poll(Program& p) {
+  std::wstring previous = e2e::windowText(p.label, kReadTimeoutMs).value_or(L"");
+  std::optional<int> previousSecond = clockSecond(previous);
+  const double began = counterMs();
+  while (!stopPolling.load(std::memory_order_relaxed)) {
+    Sleep(1);
+    const auto text = e2e::windowText(p.label, kReadTimeoutMs);
+    const double seenAt = localMsOfDay();
+    ++p.polls;
+    if (!text) {
+      ++p.failedReads;
+      continue;
+    }
+    if (*text == previous) continue;
+    previous = *text;
+    const auto second = clockSecond(*text);
+    if (!second) continue;
+    const double lag = wrapDay(seenAt - *second * 1000.0);
+    p.lags.push_back(lag);
+    if (lag >= 2000.0) ++p.late;
+    if (previousSecond) {
+      const auto step = static_cast<long long>(wrapDay((*second - *previousSecond) * 1000.0)) / 1000;
+      if (step > 1) p.skipped += step - 1;
+      if (step < 1) ++p.backwards;
+    }
+    previousSecond = second;
+  }
+  p.pollingMs = counterMs() - began;
+}
+
+DWORD WINAPI watch(void* param) {
+  auto& p = *static_cast<Program*>(param);
+  findWindow(p);
+  SetEvent(p.ready);
+  if (p.label != nullptr) poll(p);
+  return 0;
+}
+
+void readMemory(Program& p) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (p.process && GetProcessMemoryInfo(p.process->handle(), &counters, sizeof counters)) {
+    p.peakWorkingSet = counters.PeakWorkingSetSize;
+  }
+}
+
+void close(Program& p) {
+  if (!p.process || !p.process->running()) {
+    p.closing = "gone";
+    return;
+  }
+  if (p.form != nullptr && PostMessageW(p.form, WM_SYSCOMMAND, SC_CLOSE, 0)) {
+    const HWND box = e2e::findMessageBox(L"Exit?", kCloseTimeoutMs, p.process->id());
+    if (box != nullptr && e2e::answerMessageBox(box, IDYES) && p.process->waitExit(kCloseTimeoutMs)) {
+      p.closing = "Yes";
+      return;
+    }
+  }
+  p.process->kill();
+  p.closing = "killed";
+}
+
+double percentile(std::vector<double> values, double fraction) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  // Nearest rank.
+  const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+  return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
+}
+
+std::string baseName(const std::wstring& path) {
+  const std::size_t slash = path.find_last_of(L"\\/");
+  return utf8(slash == std::wstring::npos ? path : path.substr(slash + 1));
+}
+
+void printTable(const std::vector<std::unique_ptr<Program>>& programs, int seconds) {
+  std::printf("clock label watched for %d s, programs side by side, label read every ~1 ms\n",
+              seconds);
+  if (seconds < kReportableSeconds) {
+    std::printf("(short run: figures for reporting need at least %d s)\n", kReportableSeconds);
+  }
+  std::printf("%-22s %6s %8s %8s %8s %8s %5s %9s %11s %7s\n", "program", "ticks", "p50 ms",
+              "p99 ms", "max ms", "skipped", "late", "peak WS", "visible ms", "closed");
+  for (const auto& p : programs) {
+    if (!p->error.empty()) {
+      std::printf("%-22s not measured: %s\n", p->name.c_str(), p->error.c_str());
+      continue;
+    }
+    const auto& lags = p->lags;
+    const double max = lags.empty() ? 0 : *std::max_element(lags.begin(), lags.end());
+    char memory[32];
+    std::snprintf(memory, sizeof memory, "%.1f MiB",
+                  static_cast<double>(p->peakWorkingSet) / (1024.0 * 1024.0));
+    std::printf("%-22s %6zu %8.1f %8.1f %8.1f %8lld %5lld %9s %11.0f %7s\n", p->name.c_str(),
+                lags.size(), percentile(lags, 0.50), percentile(lags, 0.99), max, p->skipped,
+                p->late, memory, p->visibleAfterMs, p->closing.c_str());
+  }
+  for (const auto& p : programs) {
+    if (!p->error.empty()) continue;
+    const double period = p->polls > 0 ? p->pollingMs / static_cast<double>(p->polls) : 0;
+    std::printf("%s: %lld reads, one every %.2f ms; %lld unanswered; %lld backward steps\n",
+                p->name.c_str(), p->polls, period, p->failedReads, p->backwards);
+  }
+  std::fflush(stdout);
+}
+
+int usage() {
+  std::fprintf(stderr, "usage: clock_benchmark [--seconds N] program.exe program.exe...\n");
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  int seconds = kDefaultSeconds;
+  std::vector<std::unique_ptr<Program>> programs;
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring arg = argv[i];
+    if (arg == L"--seconds") {
+      if (++i >= argc) return usage();
+      wchar_t* end = nullptr;
+      const long value = std::wcstol(argv[i], &end, 10);
+      if (end == argv[i] || *end != L'\0' || value < 1 || value > 86'400) return usage();
+      seconds = static_cast<int>(value);
+      continue;
+    }
+    auto p = std::make_unique<Program>();
+    p->exe = arg;
+    p->name = baseName(arg);
+    programs.push_back(std::move(p));
+  }
+  if (programs.empty()) return usage();
+
+  // All processes are created before any is watched, so they start under the same load.
+  for (auto& p : programs) {
+    p->ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    p->startedMs = counterMs();
+    p->process = e2e::Process::start(p->exe, L"", L"", &p->error);
+  }
+  std::vector<HANDLE> threads;
+  std::vector<HANDLE> readyEvents;
+  for (auto& p : programs) {
+    if (!p->process) continue;
+    HANDLE thread = CreateThread(nullptr, 0, watch, p.get(), 0, nullptr);
+    if (thread == nullptr) {
+      p->error = "cannot create its watching thread";
+      continue;
+    }
+    threads.push_back(thread);
+    readyEvents.push_back(p->ready);
+  }
+  if (!readyEvents.empty()) {
+    WaitForMultipleObjects(static_cast<DWORD>(readyEvents.size()), readyEvents.data(), TRUE,
+                           INFINITE);
+  }
+  std::printf("watching %zu program(s) for %d s\n", threads.size(), seconds);
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  stopPolling = true;
+  if (!threads.empty()) {
+    WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, INFINITE);
+  }
+  for (HANDLE thread : threads) CloseHandle(thread);
+
+  for (auto& p : programs) readMemory(*p);
+  for (auto& p : programs) close(*p);
+  for (auto& p : programs) CloseHandle(p->ready);
+  printTable(programs, seconds);
+
+  const bool allMeasured = std::all_of(programs.begin(), programs.end(),
+                                       [](const auto& p) { return p->error.empty(); });
+  return allMeasured ? 0 : 1;
+}
