@@ -10,9 +10,9 @@ using platform::Align;
 using platform::ControlDesign;
 using platform::Ctl;
 using platform::Font;
-using platform::Kind;
 using platform::kButtonFace;
 using platform::kHighlightText;
+using platform::Kind;
 using platform::kWindowBackground;
 using platform::kWindowText;
 
@@ -192,10 +192,8 @@ constexpr std::array kControls{
                   .kind = Kind::MenuItem,
                   .container = Ctl::mnu,
                   .caption = L"Tone .wav ?"},
-    ControlDesign{.name = Ctl::mnuabout,
-                  .kind = Kind::MenuItem,
-                  .container = Ctl::mnu,
-                  .caption = L"About"},
+    ControlDesign{
+        .name = Ctl::mnuabout, .kind = Kind::MenuItem, .container = Ctl::mnu, .caption = L"About"},
     // Never in the menu bar: it is the notification icon's popup.
     ControlDesign{.name = Ctl::mnutray, .kind = Kind::Menu, .caption = L"mnu", .visible = false},
     ControlDesign{

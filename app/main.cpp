@@ -6,8 +6,9 @@
 
 int main() {
   std::unique_ptr<app::Form1> form;
-  return platform::runForm(app::form1Design(), [&form](platform::Forms& ui) -> platform::FormEvents& {
-    form = std::make_unique<app::Form1>(ui);
-    return *form;
-  });
+  return platform::runForm(app::form1Design(),
+                           [&form](platform::Forms& ui) -> platform::FormEvents& {
+                             form = std::make_unique<app::Form1>(ui);
+                             return *form;
+                           });
 }

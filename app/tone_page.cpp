@@ -15,8 +15,7 @@ void Form1::TabStrip1_Click() {
       ui_.setVisible(Ctl::Fr3, true);
       ui_.setFocus(Ctl::Option1);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

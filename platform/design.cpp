@@ -18,10 +18,8 @@ bool isFocusableKind(Kind kind) {
     case Kind::TextBox:
     case Kind::Button:
     case Kind::OptionButton:
-    case Kind::TabStrip:
-      return true;
-    default:
-      return false;
+    case Kind::TabStrip: return true;
+    default: return false;
   }
 }
 

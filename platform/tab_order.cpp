@@ -16,7 +16,8 @@ Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards,
 
   const auto n = order.size();
   const auto here = std::ranges::find(order, current, &ControlDesign::name);
-  const std::size_t start = here == order.end() ? n - 1 : static_cast<std::size_t>(here - order.begin());
+  const std::size_t start =
+      here == order.end() ? n - 1 : static_cast<std::size_t>(here - order.begin());
   for (std::size_t step = 1; step <= n; ++step) {
     const ControlDesign& candidate = *order[(start + step) % n];
     if (candidate.name != current && canFocus(candidate.name)) return candidate.name;

@@ -27,9 +27,11 @@ void TrayPresence::Tmrballoon_Timer() {
 // The icon reports its mouse message as the X coordinate of a mouse move.
 // Clicks only bring the window forward; the popup's "Show" restores it.
 void TrayPresence::Form_MouseMove(float xTwips) {
-  const auto message = static_cast<int>(std::lround(xTwips / static_cast<float>(ui_.twipsPerPixelX())));
-  const bool iconClick = (message >= platform::kWmLButtonDown && message <= platform::kWmMButtonDblClk) ||
-                         message == platform::kNinBalloonUserClick;
+  const auto message =
+      static_cast<int>(std::lround(xTwips / static_cast<float>(ui_.twipsPerPixelX())));
+  const bool iconClick =
+      (message >= platform::kWmLButtonDown && message <= platform::kWmMButtonDblClk) ||
+      message == platform::kNinBalloonUserClick;
   if (!iconClick) return;
   ui_.setForegroundWindow(ui_.hWnd());
   if (message == platform::kWmRButtonDown) ui_.popupMenu(Ctl::mnutray);

@@ -86,9 +86,9 @@ void HeadlessForms::scheduleTimer(Ctl timer, bool afresh) {
     state(timer).nextTick = nowMs_ + d.interval;
     return;
   }
-  state(timer).nextTick = afresh
-                             ? (nowMs_ + d.interval + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond
-                             : (nowMs_ / kMsPerSecond + 1) * kMsPerSecond;
+  state(timer).nextTick =
+      afresh ? (nowMs_ + d.interval + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond
+             : (nowMs_ / kMsPerSecond + 1) * kMsPerSecond;
 }
 
 void HeadlessForms::advance(long long milliseconds) {

@@ -7,7 +7,8 @@ namespace platform::win32 {
 std::wstring readWindowText(void* window) {
   const HWND hwnd = static_cast<HWND>(window);
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -22,8 +23,7 @@ AnsiText toAnsiCodePage(std::wstring_view text) {
   const int size =
       WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr, lossyOut);
   std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, ansi.data(), size, nullptr,
-                      lossyOut);
+  WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, ansi.data(), size, nullptr, lossyOut);
   return {std::move(ansi), size > 0 && lossy == FALSE};
 }
 

@@ -145,8 +145,8 @@ void Win32Forms::registerClasses() {
   RegisterClassExW(&frame);
 
   verdana_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana"));
+                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, L"Verdana"));
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
@@ -199,7 +199,8 @@ void Win32Forms::createForm() {
   RECT client{};
   GetClientRect(form_.get(), &client);
   const int missing = toPixels(design_.clientHeight) - (client.bottom - client.top);
-  if (missing != 0) SetWindowPos(form_.get(), nullptr, 0, 0, width, height + missing, SWP_NOMOVE | SWP_NOZORDER);
+  if (missing != 0)
+    SetWindowPos(form_.get(), nullptr, 0, 0, width, height + missing, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void Win32Forms::createControl(const ControlDesign& d) {
@@ -224,7 +225,8 @@ void Win32Forms::createControl(const ControlDesign& d) {
       windowClass = L"EDIT";
       exStyle |= WS_EX_CLIENTEDGE;
       style |= WS_TABSTOP | (d.align == Align::Centre ? ES_CENTER : ES_LEFT);
-      style |= d.multiLine ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+      style |=
+          d.multiLine ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
       break;
     case Kind::Button:
       windowClass = L"BUTTON";
@@ -242,18 +244,17 @@ void Win32Forms::createControl(const ControlDesign& d) {
       windowClass = WC_TABCONTROLW;
       style |= WS_TABSTOP;
       break;
-    default:
-      break;
+    default: break;
   }
   if (d.visible) style |= WS_VISIBLE;
   if (!d.enabled) style |= WS_DISABLED;
 
   const std::wstring caption(d.caption);
   const HWND parent = control(d.container).window;
-  c.window = CreateWindowExW(exStyle, windowClass, caption.c_str(), style, toPixels(d.rect.left),
-                             toPixels(d.rect.top), toPixels(d.rect.width), toPixels(d.rect.height),
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(d.name))),
-                             instance_, nullptr);
+  c.window = CreateWindowExW(
+      exStyle, windowClass, caption.c_str(), style, toPixels(d.rect.left), toPixels(d.rect.top),
+      toPixels(d.rect.width), toPixels(d.rect.height), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(d.name))), instance_, nullptr);
   // Created top-most first, each one goes below the ones before it.
   SetWindowPos(c.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowLongPtrW(c.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -261,7 +262,8 @@ void Win32Forms::createControl(const ControlDesign& d) {
   SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
 
   if (d.kind == Kind::TextBox) {
-    if (d.maxLength > 0) SendMessageW(c.window, EM_SETLIMITTEXT, static_cast<WPARAM>(d.maxLength), 0);
+    if (d.maxLength > 0)
+      SendMessageW(c.window, EM_SETLIMITTEXT, static_cast<WPARAM>(d.maxLength), 0);
     SetWindowSubclass(c.window, &Win32Forms::textBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
   }
   if (d.kind == Kind::TabStrip) {
@@ -312,16 +314,13 @@ LRESULT CALLBACK Win32Forms::frameProc(HWND window, UINT message, WPARAM wParam,
                forms->colourBrush(forms->design_[frame].backColour));
       return 1;
     }
-    case WM_PAINT:
-      forms->paintFrame(window, frame);
-      return 0;
+    case WM_PAINT: forms->paintFrame(window, frame); return 0;
     case WM_SETTEXT: {
       const LRESULT done = DefWindowProcW(window, message, wParam, lParam);
       InvalidateRect(window, nullptr, TRUE);
       return done;
     }
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 
@@ -371,8 +370,8 @@ Colour Win32Forms::containerBackColour(Ctl c) const {
 }
 
 // Messages that the window and its frames both receive from the controls they hold.
-bool Win32Forms::handleContainerMessage(HWND /*window*/, UINT message, WPARAM wParam,
-                                        LPARAM lParam, LRESULT& result) {
+bool Win32Forms::handleContainerMessage(HWND /*window*/, UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result) {
   switch (message) {
     case WM_COMMAND: {
       const Ctl c = fromId(LOWORD(wParam));
@@ -411,15 +410,14 @@ bool Win32Forms::handleContainerMessage(HWND /*window*/, UINT message, WPARAM wP
         result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         return true;
       }
-      const Colour back = d.opaque || d.kind == Kind::OptionButton ? d.backColour
-                                                                    : containerBackColour(c);
+      const Colour back =
+          d.opaque || d.kind == Kind::OptionButton ? d.backColour : containerBackColour(c);
       SetBkColor(dc, colourValue(back));
       if (d.foreColour != kDefaultColour) SetTextColor(dc, colourValue(d.foreColour));
       result = reinterpret_cast<LRESULT>(colourBrush(back));
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -432,9 +430,7 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   switch (message) {
-    case WM_TIMER:
-      onTimer(fromId(wParam));
-      return 0;
+    case WM_TIMER: onTimer(fromId(wParam)); return 0;
     case WM_SIZE:
       if (loaded_ && !unloaded_) events_->resize();
       return 0;
@@ -456,9 +452,7 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_CLOSE:
-      closeRequest(kUnloadByControlMenu);
-      return 0;
+    case WM_CLOSE: closeRequest(kUnloadByControlMenu); return 0;
     case WM_QUERYENDSESSION: {
       if (closing_) return FALSE;
       Bool16 cancel = kFalse16;
@@ -470,11 +464,8 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam != FALSE) finishUnload();
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      break;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -581,7 +572,8 @@ void Win32Forms::finishUnload() {
   events_->unload(ignored);
   unloaded_ = true;
   for (const auto& d : design_.controls) {
-    if (d.kind == Kind::Timer) KillTimer(control(Ctl::Form1).window, static_cast<UINT_PTR>(controlId(d.name)));
+    if (d.kind == Kind::Timer)
+      KillTimer(control(Ctl::Form1).window, static_cast<UINT_PTR>(controlId(d.name)));
   }
   form_.reset();
 }
@@ -613,7 +605,8 @@ bool Win32Forms::enabled(Ctl c) const {
   const Kind kind = design_[c].kind;
   if (kind == Kind::Timer) return control(c).timerEnabled;
   if (kind == Kind::MenuItem) {
-    return (GetMenuState(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND) & MF_GRAYED) == 0;
+    return (GetMenuState(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND) &
+            MF_GRAYED) == 0;
   }
   return IsWindowEnabled(control(c).window) != FALSE;
 }
@@ -631,7 +624,8 @@ void Win32Forms::setEnabled(Ctl c, bool on) {
     return;
   }
   if (kind == Kind::MenuItem) {
-    EnableMenuItem(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(control(c).menu, static_cast<UINT>(controlId(c)),
+                   MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     return;
   }
   EnableWindow(control(c).window, on ? TRUE : FALSE);
@@ -728,8 +722,8 @@ void Win32Forms::popupMenu(Ctl menu) {
   // window to close when the user clicks elsewhere, and needs a message
   // afterwards to dismiss properly.
   SetForegroundWindow(form);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(control(menu).menu, TPM_RETURNCMD | TPM_NONOTIFY,
-                                                       cursor.x, cursor.y, 0, form, nullptr));
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      control(menu).menu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0, form, nullptr));
   PostMessageW(form, WM_NULL, 0, 0);
   if (chosen != 0) events_->click(fromId(chosen));
 }
@@ -742,7 +736,8 @@ int Win32Forms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring
   const HWND form = unloaded_ ? nullptr : control(Ctl::Form1).window;
   // A box raised while the window is hidden or behind others must still be seen.
   UINT flags = style | MB_SETFOREGROUND;
-  if (form == nullptr || !IsWindowVisible(form) || GetForegroundWindow() != form) flags |= MB_TOPMOST;
+  if (form == nullptr || !IsWindowVisible(form) || GetForegroundWindow() != form)
+    flags |= MB_TOPMOST;
   return MessageBoxW(form, body.c_str(), caption.c_str(), flags);
 }
 

@@ -63,8 +63,8 @@ bool contains(const std::vector<char>& haystack, const std::vector<char>& needle
 // through memory lent in the program's process.
 bool clickTab(const TolvaneApp& app, int index) {
   const HWND tabs = app.control(Ctl::TabStrip1);
-  const HANDLE process =
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, app.processId());
+  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                     FALSE, app.processId());
   if (process == nullptr) return false;
   void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   RECT item{};
@@ -108,9 +108,9 @@ void choosesATone(const TolvaneApp& app, const std::wstring& tonePath) {
   check("Chose tone enables the chooser",
         waitUntil([&] { return isEnabled(app.control(Ctl::Command3)); }, 3'000));
   click(app.control(Ctl::Command3));
-  const HWND dialog = findTopWindow(L"Open", 10'000,
-                                    {.windowClass = L"#32770", .processId = app.processId(),
-                                     .visibleOnly = true});
+  const HWND dialog =
+      findTopWindow(L"Open", 10'000,
+                    {.windowClass = L"#32770", .processId = app.processId(), .visibleOnly = true});
   if (!check("open-file dialog opens", dialog != nullptr)) return;
   const HWND types = findControl(dialog, 0x470);  // the file type list
   const std::wstring filter = windowText(types).value_or(L"");
@@ -153,7 +153,8 @@ void entersTimeAndMessage(const TolvaneApp& app) {
   pressChord(app.form(), {VK_MENU, 'R'});
   check("Alt+R disarms", app.waitForText(Ctl::Label4, L"", 3'000).empty());
   check("Alt+R clears every field", app.text(Ctl::Text1).empty() && app.text(Ctl::Text2).empty() &&
-                                        app.text(Ctl::Text3).empty() && app.text(Ctl::Text5).empty());
+                                        app.text(Ctl::Text3).empty() &&
+                                        app.text(Ctl::Text5).empty());
   check("Alt+R unlocks the message",
         (GetWindowLongPtrW(app.control(Ctl::Text5), GWL_STYLE) & ES_READONLY) == 0);
   check("Alt+R focuses the hours", focusedWindow(app.form()) == app.control(Ctl::Text1));
@@ -175,7 +176,8 @@ void alarmScenario(const std::wstring& exe) {
   typeText(app->control(Ctl::Text1), digits);
   typeText(app->control(Ctl::Text5), L"Time to go");
   pressChord(app->form(), {VK_MENU, 'O'});
-  check("alarm is armed", app->waitForText(Ctl::Label4, at, 3'000) == at, utf8(app->text(Ctl::Label4)));
+  check("alarm is armed", app->waitForText(Ctl::Label4, at, 3'000) == at,
+        utf8(app->text(Ctl::Label4)));
 
   const Box alarm = waitForBox(*app, L"PESAN", 15'000);
   check("alarm box PESAN appears", alarm.window != nullptr);

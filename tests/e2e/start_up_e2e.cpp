@@ -47,7 +47,8 @@ void startUpScenario(const std::wstring& exe) {
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const auto frame = windowRect(form);
-  const bool centred = frame && std::abs((frame->left + frame->right) - (work.left + work.right)) <= 2 &&
+  const bool centred = frame &&
+                       std::abs((frame->left + frame->right) - (work.left + work.right)) <= 2 &&
                        std::abs((frame->top + frame->bottom) - (work.top + work.bottom)) <= 2;
   check("window is centred", centred);
   check("window is sizable with a minimise box and no maximise box",

@@ -9,9 +9,9 @@ std::optional<TolvaneApp> TolvaneApp::start(const std::wstring& exe) {
   std::string error;
   auto process = Process::start(exe, L"", L"", &error);
   if (!check("program starts", process.has_value(), error)) return std::nullopt;
-  const HWND form = findTopWindow(L"Tolvane", 15'000,
-                                  {.windowClass = L"TolvaneForm", .processId = process->id(),
-                                   .visibleOnly = true});
+  const HWND form = findTopWindow(
+      L"Tolvane", 15'000,
+      {.windowClass = L"TolvaneForm", .processId = process->id(), .visibleOnly = true});
   if (!check("program shows its window", form != nullptr)) {
     process->kill();
     return std::nullopt;

@@ -2,8 +2,8 @@
 // and its window, with controls found by the identifiers the window gives them.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <initializer_list>
 #include <optional>

@@ -1,6 +1,7 @@
+#include "app/clock.h"
+
 #include <string>
 
-#include "app/clock.h"
 #include "tests/unit/form_fixture.h"
 
 namespace tolvane_test {
@@ -61,11 +62,12 @@ TEST_F(AlarmTest, FiresOnceInTheMatchingSecondSoundFirstThenTheBox) {
 }
 
 TEST_F(AlarmTest, AlarmTextsThatCanNeverMatchTheClockNeverFire) {
-  for (const wchar_t* text : {L"7:30:00", L"07:30:0", L"25:00:00", L"12:75:00", L"12::00", L"::",
-                              L"", L"07:30:00 "}) {
+  for (const wchar_t* text :
+       {L"7:30:00", L"07:30:0", L"25:00:00", L"12:75:00", L"12::00", L"::", L"", L"07:30:00 "}) {
     arm(text);
     ui.advance(86'400'000);
-    EXPECT_TRUE(ui.sounds.empty()) << "alarm text \"" << std::string(text, text + wcslen(text)) << '"';
+    EXPECT_TRUE(ui.sounds.empty())
+        << "alarm text \"" << std::string(text, text + wcslen(text)) << '"';
   }
   EXPECT_EQ(alarmBoxes(), 0);
 }

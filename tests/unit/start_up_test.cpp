@@ -30,9 +30,9 @@ TEST_F(FormTest, ClockReadsClockUntilTheFirstTick) {
 // Tab walks the tab indexes, not the z-order, and reaches controls that the
 // alarm page covers until a tab is first clicked.
 TEST_F(FormTest, TabFollowsTabIndexesIncludingCoveredControls) {
-  const std::vector<Ctl> expected{Ctl::Text4,   Ctl::Command3, Ctl::Option2, Ctl::Option1,
-                                  Ctl::Text3,   Ctl::Text5,    Ctl::Command2, Ctl::Command1,
-                                  Ctl::Text2,   Ctl::Text1,    Ctl::TabStrip1};
+  const std::vector<Ctl> expected{Ctl::Text4, Ctl::Command3, Ctl::Option2,  Ctl::Option1,
+                                  Ctl::Text3, Ctl::Text5,    Ctl::Command2, Ctl::Command1,
+                                  Ctl::Text2, Ctl::Text1,    Ctl::TabStrip1};
   std::vector<Ctl> seen;
   for (std::size_t i = 0; i < expected.size(); ++i) {
     ui.pressTab();

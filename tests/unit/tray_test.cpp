@@ -1,10 +1,11 @@
+#include "tray/tray.h"
+
 #include <cstring>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "tests/unit/form_fixture.h"
-#include "tray/tray.h"
 
 namespace tolvane_test {
 namespace {
@@ -109,8 +110,8 @@ struct CallbackCase {
 
 TEST_F(FormTest, IconCallbacksFollowTheDispatchTable) {
   const CallbackCase cases[] = {
-      {0x200, false, false}, {0x201, true, false}, {0x202, true, false}, {0x203, true, false},
-      {0x204, true, true},   {0x205, true, false}, {0x206, true, false}, {0x207, true, false},
+      {0x200, false, false}, {0x201, true, false}, {0x202, true, false},  {0x203, true, false},
+      {0x204, true, true},   {0x205, true, false}, {0x206, true, false},  {0x207, true, false},
       {0x208, true, false},  {0x209, true, false}, {0x20A, false, false}, {0x402, false, false},
       {0x404, false, false}, {0x405, true, false}, {0x1FF, false, false}, {0, false, false},
   };
