@@ -70,14 +70,14 @@ struct ControlDesign {
 };
 
 struct FormDesign {
-  std::wstring_view caption;
+  std::wstring_view caption{};
   int clientWidth = 0;  // twips
   int clientHeight = 0;
   bool sizable = true;
   bool maxButton = false;
   bool minButton = true;
   // Within each container, top-most first. Menus follow in menu order.
-  std::span<const ControlDesign> controls;
+  std::span<const ControlDesign> controls{};
 
   const ControlDesign& operator[](Ctl c) const;
 };

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds all three presets and runs every test: the host unit tests, the
+# Builds all three presets, checks formatting and lint, and runs every test: the host unit tests, the
 # checks of the 32-bit product executable, and the end-to-end tests of the real
 # 64-bit program under Wine and Xvfb. Warnings are errors when CI=true.
 set -euo pipefail
@@ -14,6 +14,9 @@ for preset in host win32 win64; do
   cmake --preset "$preset" -DTOLVANE_WERROR="$werror" >/dev/null
   cmake --build --preset "$preset"
 done
+
+echo "== lint" >&2
+scripts/lint.sh
 
 echo "== test host" >&2
 ctest --preset host

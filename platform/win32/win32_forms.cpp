@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 
 #include "platform/tab_order.h"
@@ -80,8 +81,6 @@ Win32Forms::Win32Forms(const FormDesign& design)
   dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
 }
-
-Win32Forms::~Win32Forms() = default;
 
 int Win32Forms::toPixels(int twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
 
@@ -686,7 +685,7 @@ void Win32Forms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.Flags = OFN_EXPLORER;
   if (GetOpenFileNameW(&ofn) == FALSE) return;  // cancelled: the previous name stays
-  fileName_ = file.c_str();
+  fileName_.assign(file.data(), std::wcslen(file.data()));
 }
 
 std::wstring Win32Forms::fileName(Ctl /*dialog*/) const { return fileName_; }

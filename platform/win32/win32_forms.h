@@ -17,7 +17,6 @@ namespace platform::win32 {
 class Win32Forms final : public Forms {
  public:
   explicit Win32Forms(const FormDesign& design);
-  ~Win32Forms() override;
   Win32Forms(const Win32Forms&) = delete;
   Win32Forms& operator=(const Win32Forms&) = delete;
 

@@ -9,7 +9,7 @@ namespace {
 
 struct ClockCase {
   platform::LocalTime time;
-  const wchar_t* text;
+  const wchar_t* text = nullptr;
 };
 
 TEST(FormatClock, TwoDigitsPerFieldOnTheTwentyFourHourClock) {

@@ -32,7 +32,8 @@ TEST_F(FormTest, MenuItemsShowTheirBoxes) {
 TEST_F(FormTest, ConfirmExitReturnsCancelAsASixteenBitBoolean) {
   const std::pair<int, platform::Bool16> cases[] = {
       {platform::kIdYes, 0}, {platform::kIdNo, -1}, {platform::kIdOk, -1}, {0, -1}};
-  for (const auto& [answer, cancel] : cases) {
+  for (const auto& [answerCode, cancel] : cases) {
+    const int answer = answerCode;
     ui.answerBox = [answer](const ShownBox&) { return answer; };
     EXPECT_EQ(form.ConfirmExit(L"Leaving?"), cancel) << "answer " << answer;
     EXPECT_EQ(ui.boxes.back().text, kExitQuestion);

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# clang-format and clang-tidy over the sources. The Win32 files are checked
+# against the MinGW headers of the win64 build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+clang-format --dry-run -Werror "${sources[@]}"
+
+[[ -f build/host/compile_commands.json && -f build/win64/compile_commands.json ]] || {
+  echo "lint: configure the host and win64 presets first" >&2
+  exit 2
+}
+mapfile -t host_sources < <(git ls-files '*.cpp' | grep -E '^(app|tray|platform|tests/unit)/' |
+  grep -v -E '^(platform/win32/|app/main.cpp)')
+clang-tidy -p build/host --quiet "${host_sources[@]}" 2>/dev/null
+
+gcc_include=$(dirname "$(x86_64-w64-mingw32-g++-win32 -print-libgcc-file-name)")/include/c++
+mapfile -t win_sources < <(git ls-files '*.cpp' | grep -E '^(platform/win32/|app/main.cpp)')
+clang-tidy -p build/win64 --quiet --extra-arg=--target=x86_64-w64-mingw32 \
+  --extra-arg=-isystem"$gcc_include" --extra-arg=-isystem"$gcc_include/x86_64-w64-mingw32" \
+  --extra-arg=-isystem/usr/x86_64-w64-mingw32/include "${win_sources[@]}" 2>/dev/null
+echo "lint: clean"
