@@ -2,8 +2,9 @@
 // and its window, with controls found by the identifiers the window gives them.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <commctrl.h>
 
 #include <initializer_list>
 #include <optional>
