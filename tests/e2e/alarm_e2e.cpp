@@ -160,9 +160,34 @@ void entersTimeAndMessage(const TolvaneApp& app) {
   check("Alt+R focuses the hours", focusedWindow(app.form()) == app.control(Ctl::Text1));
 }
 
+// Armed entirely from the keyboard, a few seconds ahead; returns the alarm time.
+std::wstring armFromKeyboard(const TolvaneApp& app, const std::wstring& message) {
+  const std::wstring at = clockText(6);
+  typeText(app.control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2) + at.substr(6, 2));
+  typeText(app.control(Ctl::Text5), message);
+  pressChord(app.form(), {VK_MENU, 'O'});
+  check("alarm is armed", app.waitForText(Ctl::Label4, at, 3'000) == at,
+        utf8(app.text(Ctl::Label4)));
+  return at;
+}
+
+void firesWithTheDefaultTone(const std::wstring& exe) {
+  auto app = TolvaneApp::start(exe);
+  if (!app) return;
+  const std::size_t soundBefore = capturedSound().size();
+  armFromKeyboard(*app, L"default");
+  const Box alarm = waitForBox(*app, L"PESAN", 15'000);
+  check("with no tone chosen the alarm still fires", alarm.text == L"default", utf8(alarm.text));
+  check("and the default sound plays", capturedSound().size() > soundBefore);
+  answerMessageBox(alarm.window, IDOK);
+  const auto code = app->closeAndConfirm();
+  check("program ends with code 0", code && *code == 0);
+}
+
 }  // namespace
 
 void alarmScenario(const std::wstring& exe) {
+  firesWithTheDefaultTone(exe);
   auto app = TolvaneApp::start(exe);
   if (!app) return;
   const std::vector<char> pcm = toneSamples();
@@ -170,14 +195,7 @@ void alarmScenario(const std::wstring& exe) {
   choosesATone(*app, tonePath);
   entersTimeAndMessage(*app);
 
-  // Armed entirely from the keyboard, a few seconds ahead.
-  const std::wstring at = clockText(6);
-  std::wstring digits = at.substr(0, 2) + at.substr(3, 2) + at.substr(6, 2);
-  typeText(app->control(Ctl::Text1), digits);
-  typeText(app->control(Ctl::Text5), L"Time to go");
-  pressChord(app->form(), {VK_MENU, 'O'});
-  check("alarm is armed", app->waitForText(Ctl::Label4, at, 3'000) == at,
-        utf8(app->text(Ctl::Label4)));
+  const std::wstring at = armFromKeyboard(*app, L"Time to go");
 
   const Box alarm = waitForBox(*app, L"PESAN", 15'000);
   check("alarm box PESAN appears", alarm.window != nullptr);
