@@ -11,7 +11,9 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "platform/icon_callback.h"
 #include "platform/tab_order.h"
+#include "platform/units.h"
 #include "platform/win32/text_codec.h"
 
 namespace platform::win32 {
@@ -25,7 +27,6 @@ constexpr std::uint32_t kTrayIconId = 1;
 constexpr int kUnloadByControlMenu = 0;
 constexpr int kUnloadByCode = 1;
 constexpr int kUnloadBySessionEnd = 2;
-constexpr int kTwipsPerInch = 1440;
 constexpr int kFramePadding = 6;
 // Ticks of a clock-aligned timer land this long after the second boundary. An
 // early tick that still reads the old second is re-armed without delivery, so
@@ -82,9 +83,9 @@ Win32Forms::Win32Forms(const FormDesign& design)
   ReleaseDC(nullptr, screen);
 }
 
-int Win32Forms::toPixels(int twips) const { return MulDiv(twips, dpi_, kTwipsPerInch); }
+int Win32Forms::toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
 
-int Win32Forms::twipsPerPixelX() const { return kTwipsPerInch / dpi_; }
+int Win32Forms::twipsPerPixelX() const { return twipsPerPixel(dpi_); }
 
 Ctl Win32Forms::fromId(UINT_PTR id) {
   const auto i = static_cast<long long>(id) - controlId(Ctl::Form1);
@@ -470,11 +471,10 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Win32Forms::isIconCallback(WPARAM wParam, LPARAM lParam) const {
-  if (wParam != kTrayIconId || HIWORD(lParam) != 0) return false;
   const DWORD position = GetMessagePos();
   POINT cursor{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   ScreenToClient(control(Ctl::Form1).window, &cursor);
-  return cursor.x != GET_X_LPARAM(lParam) || cursor.y != GET_Y_LPARAM(lParam);
+  return platform::isIconCallback(wParam, lParam, kTrayIconId, cursor.x, cursor.y);
 }
 
 LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -104,6 +104,17 @@ void startUpScenario(const std::wstring& exe) {
         (style(app->control(Ctl::Text5)) & ES_MULTILINE) &&
             !(style(app->control(Ctl::Text5)) & ES_READONLY));
 
+  // Tab follows the tab indexes, reaching the tone page's controls under the alarm page.
+  pressKeys(tabs, {VK_TAB});
+  check("Tab moves to the tone box first",
+        waitUntil([&] { return focusedWindow(form) == app->control(Ctl::Text4); }, 2'000));
+  pressKeys(app->control(Ctl::Text4), {VK_TAB});
+  check("then to the tone chooser",
+        waitUntil([&] { return focusedWindow(form) == app->control(Ctl::Command3); }, 2'000));
+  pressChord(app->control(Ctl::Command3), {VK_SHIFT, VK_TAB});
+  check("Shift+Tab goes back",
+        waitUntil([&] { return focusedWindow(form) == app->control(Ctl::Text4); }, 2'000));
+
   const auto ticked = app->nextClockText(3'000);
   check("clock shows hh:mm:ss after the first tick", ticked && looksLikeClock(*ticked),
         ticked ? utf8(*ticked) : "no change");

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// The notification icon reports its mouse messages as WM_MOUSEMOVE to the
+// window, with the icon's id in wParam and the message in lParam. A real mouse
+// move can carry the same values over a wide window (button flags in wParam,
+// the position in lParam), but only a real move has lParam at the cursor.
+constexpr bool isIconCallback(std::uint64_t wParam, std::int64_t lParam, std::uint32_t iconId,
+                              int cursorClientX, int cursorClientY) {
+  const auto low = static_cast<std::uint16_t>(lParam & 0xFFFF);
+  const auto high = static_cast<std::uint16_t>((lParam >> 16) & 0xFFFF);
+  const bool atCursor = static_cast<std::int16_t>(low) == cursorClientX &&
+                        static_cast<std::int16_t>(high) == cursorClientY;
+  return wParam == iconId && high == 0 && !atCursor;
+}
+
+}  // namespace platform
