@@ -1,6 +1,9 @@
 #include "driver_support.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
@@ -120,6 +123,60 @@ bool send(std::vector<INPUT>& inputs) {
   return true;
 }
 
+// Memory lent in the process that owns a window, for messages whose parameters point to
+// memory: the window reads and writes it there.
+class RemoteMemory {
+ public:
+  RemoteMemory(HWND window, std::size_t size) {
+    const DWORD owner = windowProcessId(window);
+    if (owner == 0) return;
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                               PROCESS_QUERY_LIMITED_INFORMATION,
+                           FALSE, owner);
+    if (process_ == nullptr) return;
+    // The structures hold pointers, laid out for the driver's bitness.
+    BOOL selfWow64 = FALSE;
+    BOOL ownerWow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &selfWow64) ||
+        !IsWow64Process(process_, &ownerWow64) || selfWow64 != ownerWow64) {
+      return;
+    }
+    base_ = static_cast<char*>(
+        VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+  ~RemoteMemory() {
+    if (base_ != nullptr) VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+
+  bool ok() const { return base_ != nullptr; }
+  void* at(std::size_t offset) const { return base_ + offset; }
+  bool write(std::size_t offset, const void* data, std::size_t size) const {
+    return WriteProcessMemory(process_, base_ + offset, data, size, nullptr) != FALSE;
+  }
+  bool read(std::size_t offset, void* data, std::size_t size) const {
+    return ReadProcessMemory(process_, base_ + offset, data, size, nullptr) != FALSE;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  char* base_ = nullptr;
+};
+
+std::optional<LRESULT> sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                           &result)) {
+    return std::nullopt;
+  }
+  return static_cast<LRESULT>(result);
+}
+
+// Room for the longest tooltip text (INFOTIPSIZE characters) and its NUL.
+constexpr std::size_t kTooltipTextChars = 1025;
+
 }  // namespace
 
 std::string utf8(std::wstring_view text) {
@@ -174,7 +231,9 @@ std::optional<Process> Process::start(const std::wstring& exe, const std::wstrin
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       cwd.empty() ? nullptr : cwd.c_str(), &startup, &info)) {
-    if (error != nullptr) *error = "cannot start " + utf8(exe) + ": " + lastErrorText(GetLastError());
+    if (error != nullptr) {
+      *error = "cannot start " + utf8(exe) + ": " + lastErrorText(GetLastError());
+    }
     return std::nullopt;
   }
   return Process(info.hProcess, info.hThread, info.dwProcessId, info.dwThreadId);
@@ -248,11 +307,82 @@ HWND waitForControl(HWND parent, int id, DWORD timeoutMs) {
   return found;
 }
 
+std::vector<HWND> topWindows(const FindOptions& options) {
+  std::vector<HWND> found;
+  HWND after = nullptr;
+  while ((after = FindWindowExW(nullptr, after, options.windowClass, nullptr)) != nullptr) {
+    if (options.visibleOnly && !IsWindowVisible(after)) continue;
+    if (options.processId != 0 && windowProcessId(after) != options.processId) continue;
+    found.push_back(after);
+  }
+  return found;
+}
+
+std::vector<HWND> childWindows(HWND parent, const wchar_t* windowClass) {
+  std::vector<HWND> found;
+  if (parent == nullptr || !IsWindow(parent)) return found;
+  HWND after = nullptr;
+  while ((after = FindWindowExW(parent, after, windowClass, nullptr)) != nullptr) {
+    found.push_back(after);
+  }
+  return found;
+}
+
+std::wstring className(HWND window) {
+  wchar_t name[256] = {};
+  const int length = window != nullptr ? GetClassNameW(window, name, 256) : 0;
+  return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+DWORD windowProcessId(HWND window) {
+  DWORD owner = 0;
+  if (window == nullptr || GetWindowThreadProcessId(window, &owner) == 0) return 0;
+  return owner;
+}
+
+std::optional<std::vector<TooltipTool>> tooltipTools(HWND tooltip) {
+  if (tooltip == nullptr || !IsWindow(tooltip)) return std::nullopt;
+  const std::size_t textBytes = kTooltipTextChars * sizeof(wchar_t);
+  const RemoteMemory remote(tooltip, sizeof(TTTOOLINFOW) + textBytes);
+  if (!remote.ok()) return std::nullopt;
+  auto* remoteInfo = static_cast<TTTOOLINFOW*>(remote.at(0));
+  auto* remoteText = static_cast<wchar_t*>(remote.at(sizeof(TTTOOLINFOW)));
+
+  const auto count = sendWithTimeout(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+  if (!count) return std::nullopt;
+  std::vector<TooltipTool> tools;
+  for (LRESULT i = 0; i < *count; ++i) {
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    if (!remote.write(0, &info, sizeof info)) return std::nullopt;
+    const auto listed = sendWithTimeout(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i),
+                                        reinterpret_cast<LPARAM>(remoteInfo));
+    if (!listed) return std::nullopt;
+    if (*listed == 0 || !remote.read(0, &info, sizeof info)) continue;
+
+    // TTM_GETTEXTW finds the tool by window and ID and copies its text into lpszText.
+    const wchar_t empty = L'\0';
+    info.lpszText = remoteText;
+    if (!remote.write(0, &info, sizeof info) ||
+        !remote.write(sizeof(TTTOOLINFOW), &empty, sizeof empty)) {
+      return std::nullopt;
+    }
+    if (!sendWithTimeout(tooltip, TTM_GETTEXTW, kTooltipTextChars,
+                         reinterpret_cast<LPARAM>(remoteInfo))) {
+      return std::nullopt;
+    }
+    std::wstring text(kTooltipTextChars, L'\0');
+    if (!remote.read(sizeof(TTTOOLINFOW), text.data(), textBytes)) return std::nullopt;
+    text.resize(std::wcslen(text.c_str()));
+    tools.push_back({info.hwnd, info.uId, std::move(text)});
+  }
+  return tools;
+}
+
 std::optional<std::wstring> windowText(HWND window, DWORD timeoutMs) {
   if (window == nullptr || !IsWindow(window)) return std::nullopt;
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs,
-                           &length)) {
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &length)) {
     return std::nullopt;
   }
   // The text can change between the two messages: a full buffer may mean it grew, so ask again

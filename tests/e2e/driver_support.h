@@ -9,9 +9,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace e2e {
 
@@ -86,6 +88,13 @@ HWND findControl(HWND parent, int id);
 // The same, polled until found or `timeoutMs` passed.
 HWND waitForControl(HWND parent, int id, DWORD timeoutMs);
 
+// Top-level windows, owned pop-ups included, that match `options`, in Z order.
+std::vector<HWND> topWindows(const FindOptions& options);
+// Direct child windows of `parent` of class `windowClass`.
+std::vector<HWND> childWindows(HWND parent, const wchar_t* windowClass);
+std::wstring className(HWND window);
+DWORD windowProcessId(HWND window);
+
 // ---- reading state ----------------------------------------------------------------------------
 
 inline constexpr DWORD kMessageTimeoutMs = 2000;
@@ -100,6 +109,18 @@ std::optional<RECT> windowRect(HWND window);
 // for windows of other processes. nullptr if there is none or the thread is gone.
 HWND focusedWindow(HWND window);
 HWND activeWindow(HWND window);
+
+// A tool of a tooltip control (class tooltips_class32).
+struct TooltipTool {
+  HWND window = nullptr;  // the window the tool belongs to
+  UINT_PTR id = 0;
+  std::wstring text;
+};
+// The tools of a tooltip control of any process, with their texts. Another process cannot read
+// them with WM_GETTEXT, so TTM_ENUMTOOLSW and TTM_GETTEXTW run on memory lent in the control's
+// process, which must have the driver's bitness. std::nullopt if the control is gone, does not
+// answer or cannot be read.
+std::optional<std::vector<TooltipTool>> tooltipTools(HWND tooltip);
 
 // ---- acting -----------------------------------------------------------------------------------
 

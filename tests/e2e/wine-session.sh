@@ -12,8 +12,9 @@
 #   WINE_SESSION_DISPLAY  X display to use instead of starting Xvfb (e.g. :0)
 #   WINE_SESSION_TIMEOUT  seconds the command may run before it is killed (default 900)
 # Environment given to the command: DISPLAY, HOME, WINEPREFIX, WINEARCH, WINEDEBUG,
-#   WINEDLLOVERRIDES, WINE_SESSION_SOUND (Unix path of sound.raw) and WINE_SESSION_SOUND_WIN
-#   (the same file as a Windows path).
+#   WINEDLLOVERRIDES, WINE_SESSION_WORKDIR, WINE_SESSION_SOUND (Unix path of sound.raw) and
+#   WINE_SESSION_SOUND_WIN (the same file as a Windows path). sound.raw is only ever appended to:
+#   compare its size before and after a sound.
 # Exit status: the command's; 124 if it timed out; 125 if the session could not be set up.
 #
 # Sessions sharing a workdir run one after another (a lock in <workdir>): they share one
@@ -63,7 +64,8 @@ workdir=$(cd "$workdir_arg" && pwd -P) || die "cannot enter $workdir_arg"
 check_path "$workdir"
 
 cmd_timeout=${WINE_SESSION_TIMEOUT:-900}
-[[ $cmd_timeout =~ ^[1-9][0-9]*$ ]] || die "WINE_SESSION_TIMEOUT must be a positive number of seconds"
+[[ $cmd_timeout =~ ^[1-9][0-9]*$ ]] \
+  || die "WINE_SESSION_TIMEOUT must be a positive number of seconds"
 
 exec 9>"$workdir/session.lock" || die "cannot create $workdir/session.lock"
 if ! flock -n 9; then
@@ -76,6 +78,7 @@ export WINEPREFIX="$workdir/prefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINE_SESSION_WORKDIR="$workdir"
 export WINE_SESSION_SOUND="$workdir/sound.raw"
 WINE_SESSION_SOUND_WIN=$(windows_path "$WINE_SESSION_SOUND")
 export WINE_SESSION_SOUND_WIN
@@ -88,6 +91,8 @@ xvfb_pid=""
 server_up=""
 child_pid=""
 
+# Runs from the EXIT trap, which shellcheck does not follow.
+# shellcheck disable=SC2317
 cleanup() {
   if [[ -n $child_pid ]]; then
     # timeout passes the signal on to the command and kills it if it lingers.
@@ -104,9 +109,9 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
-trap 'exit 129' HUP
-trap 'exit 130' INT
-trap 'exit 143' TERM
+trap 'log "hangup"; exit 129' HUP
+trap 'log "interrupted"; exit 130' INT
+trap 'log "terminated"; exit 143' TERM
 
 stop_process() {
   kill "$1" 2>/dev/null || return 0
@@ -141,11 +146,13 @@ fail_step() {
 }
 
 # An Xvfb of this workdir that outlived its session (killed with SIGKILL) is recognised by the
-# display file it still holds open.
+# WINE_SESSION_WORKDIR it inherited.
 stop_stale_xvfb() {
   local pid
   pid=$(cat "$workdir/xvfb.pid" 2>/dev/null) || return 0
-  if [[ $pid =~ ^[0-9]+$ && $(readlink "/proc/$pid/fd/3" 2>/dev/null) == "$workdir/xvfb.display" ]]; then
+  [[ $pid =~ ^[0-9]+$ && $(cat "/proc/$pid/comm" 2>/dev/null) == Xvfb ]] || pid=""
+  if [[ -n $pid ]] && tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null \
+    | grep -qxF "WINE_SESSION_WORKDIR=$workdir"; then
     log "stopping Xvfb $pid left by an earlier session"
     stop_process "$pid"
   fi
@@ -262,10 +269,10 @@ fi
 log "display $DISPLAY"
 
 # A wineserver left over from an interrupted session would keep stale state.
+server_up=1
 step 30 wineserver -k
 prepare_prefix
 
-server_up=1
 step 30 wineserver -p || fail_step "wineserver -p failed"
 step 120 wine wineboot || fail_step "warm-up wineboot failed"
 
