@@ -19,5 +19,5 @@ build=$PWD/build/win64
 # Room for the prefix set-up, the run itself and closing the programs.
 export WINE_SESSION_TIMEOUT=$((seconds + 300))
 exec bash tests/e2e/wine-session.sh "$PWD/build/benchmark-wine" -- \
-  wine "$build/tests/e2e/clock_benchmark.exe" --seconds "$seconds" \
+  wine "$build/bench/clock_benchmark.exe" --seconds "$seconds" \
   "$build/Tolvane.exe" "$build/Tolvane-naive.exe"

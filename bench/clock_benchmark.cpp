@@ -6,6 +6,8 @@
 //
 // A benchmark, not a test: it prints figures and asserts nothing about them.
 #include <windows.h>
+
+// psapi.h needs the types windows.h declares.
 #include <psapi.h>
 
 #include <algorithm>
@@ -41,7 +43,8 @@ double localMsOfDay() {
   GetSystemTimePreciseAsFileTime(&utc);
   FILETIME local{};
   FileTimeToLocalFileTime(&utc, &local);
-  const ULONGLONG ticks = (static_cast<ULONGLONG>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+  const ULONGLONG ticks =
+      (static_cast<ULONGLONG>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
   const ULONGLONG dayTicks = static_cast<ULONGLONG>(kMsPerDay * kFileTimeTicksPerMs);
   return static_cast<double>(ticks % dayTicks) / kFileTimeTicksPerMs;
 }
@@ -90,6 +93,10 @@ struct Program {
   HANDLE ready = nullptr;  // set once the label is found or the search gave up
 
   std::vector<double> lags;
+  // Lag with each skipped second added back, against the time it was seen: its slope is the
+  // timer's drift against the clock.
+  std::vector<double> phases;
+  std::vector<double> seenMinutes;
   long long skipped = 0;
   long long late = 0;
   long long backwards = 0;
@@ -145,11 +152,14 @@ void poll(Program& p) {
     p.lags.push_back(lag);
     if (lag >= 2000.0) ++p.late;
     if (previousSecond) {
-      const auto step = static_cast<long long>(wrapDay((*second - *previousSecond) * 1000.0)) / 1000;
+      const auto step =
+          static_cast<long long>(wrapDay((*second - *previousSecond) * 1000.0)) / 1000;
       if (step > 1) p.skipped += step - 1;
       if (step < 1) ++p.backwards;
     }
     previousSecond = second;
+    p.phases.push_back(lag + 1000.0 * static_cast<double>(p.skipped));
+    p.seenMinutes.push_back((counterMs() - began) / 60'000.0);
   }
   p.pollingMs = counterMs() - began;
 }
@@ -177,7 +187,8 @@ void close(Program& p) {
   }
   if (p.form != nullptr && PostMessageW(p.form, WM_SYSCOMMAND, SC_CLOSE, 0)) {
     const HWND box = e2e::findMessageBox(L"Exit?", kCloseTimeoutMs, p.process->id());
-    if (box != nullptr && e2e::answerMessageBox(box, IDYES) && p.process->waitExit(kCloseTimeoutMs)) {
+    if (box != nullptr && e2e::answerMessageBox(box, IDYES) &&
+        p.process->waitExit(kCloseTimeoutMs)) {
       p.closing = "Yes";
       return;
     }
@@ -190,8 +201,28 @@ double percentile(std::vector<double> values, double fraction) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   // Nearest rank.
-  const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
+  const auto rank =
+      static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
   return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
+}
+
+// Least-squares slope of y against x; 0 with fewer than two points.
+double slope(const std::vector<double>& x, const std::vector<double>& y) {
+  const std::size_t n = x.size();
+  if (n < 2) return 0;
+  double mx = 0, my = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    mx += x[i];
+    my += y[i];
+  }
+  mx /= static_cast<double>(n);
+  my /= static_cast<double>(n);
+  double sxy = 0, sxx = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    sxy += (x[i] - mx) * (y[i] - my);
+    sxx += (x[i] - mx) * (x[i] - mx);
+  }
+  return sxx > 0 ? sxy / sxx : 0;
 }
 
 std::string baseName(const std::wstring& path) {
@@ -224,8 +255,11 @@ void printTable(const std::vector<std::unique_ptr<Program>>& programs, int secon
   for (const auto& p : programs) {
     if (!p->error.empty()) continue;
     const double period = p->polls > 0 ? p->pollingMs / static_cast<double>(p->polls) : 0;
-    std::printf("%s: %lld reads, one every %.2f ms; %lld unanswered; %lld backward steps\n",
-                p->name.c_str(), p->polls, period, p->failedReads, p->backwards);
+    std::printf(
+        "%s: lag drifts %+.1f ms/min; %lld reads, one every %.2f ms; %lld unanswered; "
+        "%lld backward steps\n",
+        p->name.c_str(), slope(p->seenMinutes, p->phases), p->polls, period, p->failedReads,
+        p->backwards);
   }
   std::fflush(stdout);
 }
@@ -293,7 +327,7 @@ int wmain(int argc, wchar_t** argv) {
   for (auto& p : programs) CloseHandle(p->ready);
   printTable(programs, seconds);
 
-  const bool allMeasured = std::all_of(programs.begin(), programs.end(),
-                                       [](const auto& p) { return p->error.empty(); });
+  const bool allMeasured =
+      std::all_of(programs.begin(), programs.end(), [](const auto& p) { return p->error.empty(); });
   return allMeasured ? 0 : 1;
 }
