@@ -29,7 +29,7 @@ void put16(std::ofstream& out, std::uint16_t v) { out.write(reinterpret_cast<con
 std::wstring writeToneFile(const std::vector<char>& pcm) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
-  const std::wstring path = std::wstring(folder) + L"tolvane-e2e-tone.wav";
+  std::wstring path = std::wstring(folder) + L"tolvane-e2e-tone.wav";
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write("RIFF", 4);
   put32(out, static_cast<std::uint32_t>(36 + pcm.size()));
@@ -162,7 +162,7 @@ void entersTimeAndMessage(const TolvaneApp& app) {
 
 // Armed entirely from the keyboard, a few seconds ahead; returns the alarm time.
 std::wstring armFromKeyboard(const TolvaneApp& app, const std::wstring& message) {
-  const std::wstring at = clockText(6);
+  std::wstring at = clockText(6);
   typeText(app.control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2) + at.substr(6, 2));
   typeText(app.control(Ctl::Text5), message);
   pressChord(app.form(), {VK_MENU, 'O'});
