@@ -96,6 +96,8 @@ int Win32Forms::run(FormEvents& events) {
   events_ = &events;
   events.initialise();
   registerClasses();
+  createFonts();
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   createForm();
   for (const auto& c : design_.controls) createControl(c);
   events.load();
@@ -143,7 +145,9 @@ void Win32Forms::registerClasses() {
   frame.hbrBackground = nullptr;
   frame.lpszClassName = kFrameClass;
   RegisterClassExW(&frame);
+}
 
+void Win32Forms::createFonts() {
   verdana_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                              ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, L"Verdana"));
@@ -151,7 +155,6 @@ void Win32Forms::registerClasses() {
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   dialogFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 HMENU Win32Forms::buildMenu(Ctl parent, bool popup) {

@@ -69,6 +69,7 @@ class Win32Forms final : public Forms {
                                       UINT_PTR id, DWORD_PTR self);
 
   void registerClasses();
+  void createFonts();
   void createForm();
   HMENU buildMenu(Ctl parent, bool popup);
   void createControl(const ControlDesign& design);
