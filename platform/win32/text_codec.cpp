@@ -27,4 +27,14 @@ AnsiText toAnsiCodePage(std::wstring_view text) {
   return {std::move(ansi), size > 0 && lossy == FALSE};
 }
 
+std::wstring shortPathName(const std::wstring& path) {
+  const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return {};
+  std::wstring shortPath(size, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+  if (length == 0 || length >= size) return {};
+  shortPath.resize(length);
+  return shortPath;
+}
+
 }  // namespace platform::win32

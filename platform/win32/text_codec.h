@@ -15,4 +15,7 @@ struct AnsiText {
 };
 AnsiText toAnsiCodePage(std::wstring_view text);
 
+// The 8.3 form of an existing file's path, or empty when there is none.
+std::wstring shortPathName(const std::wstring& path);
+
 }  // namespace platform::win32

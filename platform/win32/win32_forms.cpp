@@ -751,11 +751,16 @@ LocalTime Win32Forms::now() const {
 
 void Win32Forms::initCommonControls() { InitCommonControls(); }
 
+// A path the ANSI code page cannot hold would name another file or none. Its
+// short form usually can; failing that, the wide call takes the path as it is.
 bool Win32Forms::playSound(std::wstring_view name, std::uint32_t flags) {
   const AnsiText ansi = toAnsiCodePage(name);
   if (ansi.exact) return PlaySoundA(ansi.text.c_str(), nullptr, flags) != FALSE;
-  // A path the code page cannot hold would name another file or none.
   const std::wstring wide(name);
+  const AnsiText shortPath = toAnsiCodePage(shortPathName(wide));
+  if (shortPath.exact && !shortPath.text.empty()) {
+    return PlaySoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
+  }
   return PlaySoundW(wide.c_str(), nullptr, flags) != FALSE;
 }
 

@@ -48,6 +48,10 @@ std::wstring writeToneFile(const std::vector<char>& pcm) {
   return path;
 }
 
+// The sound sink writes through a pipe, so the last bytes of a sound that has
+// finished playing can reach the file a moment later.
+constexpr DWORD kSinkDelayMs = 5'000;
+
 std::vector<char> capturedSound() {
   wchar_t path[MAX_PATH] = {};
   if (GetEnvironmentVariableW(L"WINE_SESSION_SOUND_WIN", path, MAX_PATH) == 0) return {};
@@ -184,7 +188,8 @@ void firesWithTheDefaultToneWhileHidden(const std::wstring& exe) {
         waitUntil([&] { return !IsWindowVisible(app->form()); }, 3'000));
   const Box alarm = waitForBox(*app, L"PESAN", 15'000);
   check("with no tone chosen the alarm still fires", alarm.text == L"default", utf8(alarm.text));
-  check("and the default sound plays", capturedSound().size() > soundBefore);
+  check("and the default sound plays",
+        waitUntil([&] { return capturedSound().size() > soundBefore; }, kSinkDelayMs));
   // Wine's message box ignores MB_TOPMOST, so only coming to the front is seen here.
   check("its box comes to the front", GetForegroundWindow() == alarm.window);
   answerMessageBox(alarm.window, IDOK);
@@ -210,7 +215,11 @@ void alarmScenario(const std::wstring& exe) {
   check("alarm box shows the message", alarm.text == L"Time to go",
         utf8(alarm.text) + " / message field: " + utf8(app->text(Ctl::Text5)));
   check("the chosen tone played before the box",
-        contains(capturedSound(), std::vector<char>(pcm.begin(), pcm.begin() + 4'000)));
+        waitUntil(
+            [&] {
+              return contains(capturedSound(), std::vector<char>(pcm.begin(), pcm.begin() + 4'000));
+            },
+            kSinkDelayMs));
   answerMessageBox(alarm.window, IDOK);
   check("clock goes on after the alarm", app->nextClockText(3'000).has_value());
   check("alarm stays armed for tomorrow", app->text(Ctl::Label4) == at);
