@@ -26,7 +26,6 @@ struct LocalTime {
   int millisecond = 0;
 };
 
-inline constexpr std::uint32_t kMbOk = 0x0;
 inline constexpr std::uint32_t kMbYesNo = 0x4;
 inline constexpr std::uint32_t kMbIconError = 0x10;
 inline constexpr std::uint32_t kMbIconQuestion = 0x20;

@@ -20,8 +20,6 @@ class TrayPresence {
   void show_Click();
   void notificationAreaCreated();
 
-  const Tray& icon() const { return tray_; }
-
  private:
   platform::Forms& ui_;
   Tray tray_;

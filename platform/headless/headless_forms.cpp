@@ -252,7 +252,6 @@ void HeadlessForms::setFocus(Ctl control) {
 int HeadlessForms::selectedTab(Ctl /*tabStrip*/) const { return selectedTab_; }
 
 void HeadlessForms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
-  dialogFilter_ = filter;
   openFilters.emplace_back(filter);
   if (!answerOpen) return;
   if (auto chosen = answerOpen()) fileName_ = *chosen;

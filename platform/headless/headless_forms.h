@@ -77,7 +77,6 @@ class HeadlessForms final : public Forms {
 
   bool unloaded() const { return unloadCount > 0; }
   bool windowVisible() const { return windowVisible_; }
-  std::wstring dialogFilterInEffect() const { return dialogFilter_; }
 
   // Forms
   std::wstring text(Ctl control) const override;
@@ -139,7 +138,6 @@ class HeadlessForms final : public Forms {
   bool windowVisible_ = false;
   bool controlsCreated_ = false;
   std::wstring fileName_;
-  std::wstring dialogFilter_;
   long long nowMs_ = 0;  // virtual local time, milliseconds since 1970-01-01 00:00
 };
 
