@@ -6,6 +6,9 @@
 namespace platform {
 
 const ControlDesign& FormDesign::operator[](Ctl c) const {
+  static constexpr ControlDesign kForm{
+      .name = Ctl::Form1, .kind = Kind::Form, .backColour = kButtonFace};
+  if (c == Ctl::Form1) return kForm;
   const auto found =
       std::ranges::find_if(controls, [c](const ControlDesign& d) { return d.name == c; });
   // Every name is declared in the design; a miss is a programming error.

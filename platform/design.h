@@ -9,6 +9,7 @@
 namespace platform {
 
 enum class Kind : std::uint8_t {
+  Form,
   Timer,
   Frame,
   TextBox,
@@ -79,6 +80,7 @@ struct FormDesign {
   // Within each container, top-most first. Menus follow in menu order.
   std::span<const ControlDesign> controls{};
 
+  // Form1 itself answers as a control of kind Form.
   const ControlDesign& operator[](Ctl c) const;
 };
 

@@ -112,7 +112,7 @@ LocalTime HeadlessForms::now() const { return fromMs(nowMs_); }
 
 void HeadlessForms::type(std::u16string_view keys) {
   for (char16_t ch : keys) {
-    if (unloaded() || focus_ == Ctl::Form1 || design_[focus_].kind != Kind::TextBox) continue;
+    if (unloaded() || design_[focus_].kind != Kind::TextBox) continue;
     // The character goes to the control that received the key, even when the
     // key handler moves the focus elsewhere.
     const Ctl target = focus_;

@@ -369,7 +369,7 @@ HBRUSH Win32Forms::colourBrush(Colour colour) {
 
 Colour Win32Forms::containerBackColour(Ctl c) const {
   const Ctl container = design_[c].container;
-  return container == Ctl::Form1 ? kButtonFace : design_[container].backColour;
+  return design_[container].backColour;
 }
 
 // Messages that the window and its frames both receive from the controls they hold.
@@ -581,7 +581,7 @@ void Win32Forms::finishUnload() {
 }
 
 std::wstring Win32Forms::text(Ctl c) const {
-  const Kind kind = c == Ctl::Form1 ? Kind::Frame : design_[c].kind;
+  const Kind kind = design_[c].kind;
   if (kind == Kind::Menu) return std::wstring(design_[c].caption);
   if (kind == Kind::MenuItem) {
     std::array<wchar_t, 256> caption{};
@@ -594,13 +594,13 @@ std::wstring Win32Forms::text(Ctl c) const {
 
 void Win32Forms::setText(Ctl c, std::wstring_view value) {
   const std::wstring text(value);
-  if (c != Ctl::Form1 && design_[c].kind == Kind::MenuItem) {
+  if (design_[c].kind == Kind::MenuItem) {
     ModifyMenuW(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND | MF_STRING,
                 static_cast<UINT_PTR>(controlId(c)), text.c_str());
     return;
   }
   SetWindowTextW(control(c).window, text.c_str());
-  if (c != Ctl::Form1 && design_[c].autoSize) autoSize(c);
+  if (design_[c].autoSize) autoSize(c);
 }
 
 bool Win32Forms::enabled(Ctl c) const {
