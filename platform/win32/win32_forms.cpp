@@ -307,7 +307,7 @@ LRESULT CALLBACK Win32Forms::frameProc(HWND window, UINT message, WPARAM wParam,
   Win32Forms* forms = self(window);
   if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;
-  if (forms->handleContainerMessage(window, message, wParam, lParam, result)) return result;
+  if (forms->handleContainerMessage(message, wParam, lParam, result)) return result;
   const Ctl frame = fromId(static_cast<UINT_PTR>(GetDlgCtrlID(window)));
   switch (message) {
     case WM_ERASEBKGND: {
@@ -373,7 +373,7 @@ Colour Win32Forms::containerBackColour(Ctl c) const {
 }
 
 // Messages that the window and its frames both receive from the controls they hold.
-bool Win32Forms::handleContainerMessage(HWND /*window*/, UINT message, WPARAM wParam, LPARAM lParam,
+bool Win32Forms::handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam,
                                         LRESULT& result) {
   switch (message) {
     case WM_COMMAND: {
@@ -427,7 +427,7 @@ bool Win32Forms::handleContainerMessage(HWND /*window*/, UINT message, WPARAM wP
 LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND window = control(Ctl::Form1).window;
   LRESULT result = 0;
-  if (handleContainerMessage(window, message, wParam, lParam, result)) return result;
+  if (handleContainerMessage(message, wParam, lParam, result)) return result;
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
     if (loaded_ && !unloaded_) events_->notificationAreaCreated();
     return 0;
@@ -456,14 +456,7 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE: closeRequest(kUnloadByControlMenu); return 0;
-    case WM_QUERYENDSESSION: {
-      if (closing_) return FALSE;
-      Bool16 cancel = kFalse16;
-      closing_ = true;
-      events_->queryUnload(cancel, kUnloadBySessionEnd);
-      closing_ = false;
-      return cancel == kFalse16 ? TRUE : FALSE;
-    }
+    case WM_QUERYENDSESSION: return closeAllowed(kUnloadBySessionEnd) ? TRUE : FALSE;
     case WM_ENDSESSION:
       if (wParam != FALSE) finishUnload();
       return 0;
@@ -556,16 +549,18 @@ void Win32Forms::onTimer(Ctl timer) {
   events_->timer(timer);
 }
 
-bool Win32Forms::closeRequest(int unloadMode) {
-  // One question at a time: a second request while it is open is dropped.
+// One question at a time: a second request while it is open is refused.
+bool Win32Forms::closeAllowed(int unloadMode) {
   if (closing_ || unloaded_) return false;
   Bool16 cancel = kFalse16;
   closing_ = true;
   events_->queryUnload(cancel, unloadMode);
   closing_ = false;
-  if (cancel != kFalse16) return false;
-  finishUnload();
-  return true;
+  return cancel == kFalse16;
+}
+
+void Win32Forms::closeRequest(int unloadMode) {
+  if (closeAllowed(unloadMode)) finishUnload();
 }
 
 void Win32Forms::finishUnload() {

@@ -74,8 +74,7 @@ class Win32Forms final : public Forms {
   HMENU buildMenu(Ctl parent, bool popup);
   void createControl(const ControlDesign& design);
   LRESULT handleForm(UINT message, WPARAM wParam, LPARAM lParam);
-  bool handleContainerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                              LRESULT& result);
+  bool handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void paintFrame(HWND window, Ctl frame);
   HBRUSH colourBrush(Colour colour);
   COLORREF colourValue(Colour colour) const;
@@ -86,7 +85,8 @@ class Win32Forms final : public Forms {
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   void onTimer(Ctl timer);
   void armTimer(Ctl timer, bool afresh);
-  bool closeRequest(int unloadMode);
+  bool closeAllowed(int unloadMode);
+  void closeRequest(int unloadMode);
   void finishUnload();
   void autoSize(Ctl label);
   int toPixels(int twips) const;
