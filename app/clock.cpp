@@ -35,7 +35,7 @@ void Form1::Timer1_Timer() {
   ui_.setCaption(Ctl::Label1, formatClock(ui_.now()));
   if (ui_.caption(Ctl::Label1) != ui_.caption(Ctl::Label4)) return;
 
-  ui_.playSound(ui_.caption(Ctl::Label6), kPlaySyncWithDefault);
+  system_.playSound(ui_.caption(Ctl::Label6), kPlaySyncWithDefault);
   ui_.msgBox(ui_.text(Ctl::Text5), platform::kMbIconInformation, L"PESAN");
 }
 

@@ -4,9 +4,10 @@ namespace app {
 
 using platform::Ctl;
 
-Form1::Form1(platform::Forms& ui) : ui_(ui), tray_(ui) {}
+Form1::Form1(platform::Forms& ui, platform::SystemServices& system)
+    : ui_(ui), system_(system), tray_(ui, system) {}
 
-void Form1::initialise() { ui_.initCommonControls(); }
+void Form1::initialise() { system_.initCommonControls(); }
 
 void Form1::load() { tray_.Form_Load(); }
 

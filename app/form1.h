@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/forms.h"
+#include "platform/system_services.h"
 #include "tray/tray_presence.h"
 
 namespace app {
@@ -12,7 +13,7 @@ namespace app {
 // nothing here is kept between events.
 class Form1 final : public platform::FormEvents {
  public:
-  explicit Form1(platform::Forms& ui);
+  Form1(platform::Forms& ui, platform::SystemServices& system);
 
   // Asks whether to quit; returns the 16-bit "cancel" answer (-1 unless Yes).
   platform::Bool16 ConfirmExit(std::wstring_view title);
@@ -21,7 +22,7 @@ class Form1 final : public platform::FormEvents {
   void load() override;
   void resize() override;
   void mouseMove(int button, int shift, float xTwips, float yTwips) override;
-  void queryUnload(platform::Bool16& cancel, int unloadMode) override;
+  void queryUnload(platform::Bool16& cancel, platform::UnloadMode mode) override;
   void unload(platform::Bool16& cancel) override;
   void click(platform::Ctl control) override;
   void keyPress(platform::Ctl textBox, std::uint16_t& keyAscii) override;
@@ -45,6 +46,7 @@ class Form1 final : public platform::FormEvents {
   void showAbout();
 
   platform::Forms& ui_;
+  platform::SystemServices& system_;
   tray::TrayPresence tray_;
 };
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "platform/design_check.h"
+
 namespace app {
 namespace {
 
@@ -205,7 +207,10 @@ constexpr std::array kControls{
 };
 
 constexpr platform::FormDesign kForm1{
-    .caption = L"Tolvane",
+    .form = {.name = Ctl::Form1,
+             .kind = Kind::Form,
+             .caption = L"Tolvane",
+             .backColour = kButtonFace},
     .clientWidth = 4260,
     .clientHeight = 2220,
     .sizable = true,
@@ -213,6 +218,8 @@ constexpr platform::FormDesign kForm1{
     .minButton = true,
     .controls = kControls,
 };
+
+static_assert(platform::findDesignFault(kForm1) == platform::DesignFault::None);
 
 }  // namespace
 

@@ -6,9 +6,10 @@
 
 int main() {
   std::unique_ptr<app::Form1> form;
-  return platform::runForm(app::form1Design(),
-                           [&form](platform::Forms& ui) -> platform::FormEvents& {
-                             form = std::make_unique<app::Form1>(ui);
-                             return *form;
-                           });
+  return platform::runForm(
+      app::form1Design(),
+      [&form](platform::Forms& ui, platform::SystemServices& system) -> platform::FormEvents& {
+        form = std::make_unique<app::Form1>(ui, system);
+        return *form;
+      });
 }

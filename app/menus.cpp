@@ -20,6 +20,8 @@ Bool16 Form1::ConfirmExit(std::wstring_view title) {
   return answer == platform::kIdYes ? platform::kFalse16 : platform::kTrue16;
 }
 
-void Form1::queryUnload(Bool16& cancel, int /*unloadMode*/) { cancel = ConfirmExit(L"Exit?"); }
+void Form1::queryUnload(Bool16& cancel, platform::UnloadMode /*mode*/) {
+  cancel = ConfirmExit(L"Exit?");
+}
 
 }  // namespace app

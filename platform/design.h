@@ -71,7 +71,8 @@ struct ControlDesign {
 };
 
 struct FormDesign {
-  std::wstring_view caption{};
+  // The window itself: its caption and colours.
+  ControlDesign form{.name = Ctl::Form1, .kind = Kind::Form};
   int clientWidth = 0;  // twips
   int clientHeight = 0;
   bool sizable = true;
@@ -80,12 +81,14 @@ struct FormDesign {
   // Within each container, top-most first. Menus follow in menu order.
   std::span<const ControlDesign> controls{};
 
-  // Form1 itself answers as a control of kind Form.
+  // Form1 answers with `form`.
   const ControlDesign& operator[](Ctl c) const;
 };
 
-// True when `c` can take the focus: a kind that accepts it, enabled, and shown
-// with all of its containers.
-bool isFocusableKind(Kind kind);
+// Kinds that can take the focus, when enabled and shown with all of their containers.
+constexpr bool isFocusableKind(Kind kind) {
+  return kind == Kind::TextBox || kind == Kind::Button || kind == Kind::OptionButton ||
+         kind == Kind::TabStrip;
+}
 
 }  // namespace platform

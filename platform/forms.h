@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "platform/controls.h"
-#include "platform/notify_icon_data.h"
 
 namespace platform {
 
@@ -15,6 +14,9 @@ inline constexpr Bool16 kTrue16 = -1;
 inline constexpr Bool16 kFalse16 = 0;
 
 enum class WindowState : std::uint8_t { Normal = 0, Minimised = 1 };
+
+// Why the window is being closed, with the platform's numbers.
+enum class UnloadMode : std::uint8_t { ControlMenu = 0, Code = 1, SessionEnd = 2 };
 
 struct LocalTime {
   int year = 2000;
@@ -34,13 +36,6 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
-// Mouse messages that the notification-area icon reports through its callback.
-inline constexpr int kWmMouseMove = 0x200;
-inline constexpr int kWmLButtonDown = 0x201;
-inline constexpr int kWmRButtonDown = 0x204;
-inline constexpr int kWmMButtonDblClk = 0x209;
-inline constexpr int kNinBalloonUserClick = 0x405;
-
 // What the window's handlers receive. The platform calls these on its one
 // user-interface thread, in the order of the window's life: initialise, load,
 // then user and timer events, then a close request and, if not cancelled, unload.
@@ -50,7 +45,7 @@ class FormEvents {
   virtual void load() = 0;        // window and controls created, not yet shown
   virtual void resize() = 0;
   virtual void mouseMove(int button, int shift, float xTwips, float yTwips) = 0;
-  virtual void queryUnload(Bool16& cancel, int unloadMode) = 0;
+  virtual void queryUnload(Bool16& cancel, UnloadMode mode) = 0;
   virtual void unload(Bool16& cancel) = 0;
   virtual void click(Ctl control) = 0;
   // Before the character is inserted; setting it to 0 drops it.
@@ -111,15 +106,6 @@ class Forms {
   virtual int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) = 0;
 
   virtual LocalTime now() const = 0;
-
-  // The system functions the window calls directly.
-  virtual void initCommonControls() = 0;
-  // Synchronous; the name goes to the sound service in the ANSI code page.
-  virtual bool playSound(std::wstring_view name, std::uint32_t flags) = 0;
-  virtual bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) = 0;
-  virtual bool setForegroundWindow(std::uint32_t hWnd) = 0;
-  // The ANSI code page's form of a string, as the ANSI system calls receive it.
-  virtual std::string toAnsi(std::wstring_view text) const = 0;
 };
 
 }  // namespace platform

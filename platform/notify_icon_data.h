@@ -32,6 +32,9 @@ static_assert(offsetof(NotifyIconDataA, uTimeout) == 416);
 static_assert(offsetof(NotifyIconDataA, szInfoTitle) == 420);
 static_assert(offsetof(NotifyIconDataA, dwInfoFlags) == 484);
 
+// The program has one icon; the shell knows it by its window and this id.
+inline constexpr std::uint32_t kTrayIconId = 1;
+
 inline constexpr std::uint32_t kNimAdd = 0;
 inline constexpr std::uint32_t kNimModify = 1;
 inline constexpr std::uint32_t kNimDelete = 2;
@@ -40,5 +43,12 @@ inline constexpr std::uint32_t kNifIcon = 0x2;
 inline constexpr std::uint32_t kNifTip = 0x4;
 inline constexpr std::uint32_t kNifInfo = 0x10;
 inline constexpr std::uint32_t kNiifWarning = 0x2;
+
+// Mouse messages that the notification-area icon reports through its callback.
+inline constexpr int kWmMouseMove = 0x200;
+inline constexpr int kWmLButtonDown = 0x201;
+inline constexpr int kWmRButtonDown = 0x204;
+inline constexpr int kWmMButtonDblClk = 0x209;
+inline constexpr int kNinBalloonUserClick = 0x405;
 
 }  // namespace platform

@@ -4,10 +4,11 @@
 
 #include "platform/design.h"
 #include "platform/forms.h"
+#include "platform/system_services.h"
 
 namespace platform {
 
-using FormFactory = std::function<FormEvents&(Forms&)>;
+using FormFactory = std::function<FormEvents&(Forms&, SystemServices&)>;
 
 // Builds the window from its design, runs it until it unloads, and returns
 // the process exit code. `makeForm` creates the handlers once the platform exists.

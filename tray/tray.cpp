@@ -8,7 +8,6 @@ using namespace platform;
 
 namespace {
 
-constexpr std::uint32_t kIconId = 1;
 constexpr std::uint32_t kAddFlags = kNifMessage | kNifIcon | kNifTip;
 constexpr std::uint32_t kBalloonFlags = kAddFlags | kNifInfo;
 constexpr std::uint32_t kCallbackMessage = kWmMouseMove;
@@ -26,23 +25,23 @@ void fillTextField(std::span<char> field, std::string_view ansi) {
 void Tray::AddTrayIcon(std::uint32_t hWnd, std::uint32_t icon, std::wstring_view tip) {
   TrayIconData.cbSize = sizeof(NotifyIconDataA);
   TrayIconData.hWnd = hWnd;
-  TrayIconData.uID = kIconId;
+  TrayIconData.uID = kTrayIconId;
   TrayIconData.uFlags = kAddFlags;
   TrayIconData.uCallbackMessage = kCallbackMessage;
   TrayIconData.hIcon = icon;
-  fillTextField(TrayIconData.szTip, ui_.toAnsi(tip));
-  ui_.shellNotifyIcon(kNimAdd, TrayIconData);
+  fillTextField(TrayIconData.szTip, system_.toAnsi(tip));
+  system_.shellNotifyIcon(kNimAdd, TrayIconData);
 }
 
-void Tray::RemoveTrayIcon() { ui_.shellNotifyIcon(kNimDelete, TrayIconData); }
+void Tray::RemoveTrayIcon() { system_.shellNotifyIcon(kNimDelete, TrayIconData); }
 
 void Tray::ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind) {
   ClearBalloon();
   TrayIconData.uFlags = kBalloonFlags;
-  fillTextField(TrayIconData.szInfo, ui_.toAnsi(text));
-  fillTextField(TrayIconData.szInfoTitle, ui_.toAnsi(title));
+  fillTextField(TrayIconData.szInfo, system_.toAnsi(text));
+  fillTextField(TrayIconData.szInfoTitle, system_.toAnsi(title));
   TrayIconData.dwInfoFlags = iconKind;
-  ui_.shellNotifyIcon(kNimModify, TrayIconData);
+  system_.shellNotifyIcon(kNimModify, TrayIconData);
 }
 
 // An empty balloon text takes the balloon down.
@@ -50,9 +49,9 @@ void Tray::ClearBalloon() {
   TrayIconData.uFlags = kBalloonFlags;
   fillTextField(TrayIconData.szInfo, "");
   fillTextField(TrayIconData.szInfoTitle, "");
-  ui_.shellNotifyIcon(kNimModify, TrayIconData);
+  system_.shellNotifyIcon(kNimModify, TrayIconData);
 }
 
-void Tray::ReAddTrayIcon() { ui_.shellNotifyIcon(kNimAdd, TrayIconData); }
+void Tray::ReAddTrayIcon() { system_.shellNotifyIcon(kNimAdd, TrayIconData); }
 
 }  // namespace tray

@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
-#include "platform/forms.h"
 #include "platform/notify_icon_data.h"
+#include "platform/system_services.h"
 
 namespace tray {
 
@@ -14,7 +14,7 @@ namespace tray {
 // ignored: without a shell there is simply no icon.
 class Tray {
  public:
-  explicit Tray(platform::Forms& ui) : ui_(ui) {}
+  explicit Tray(platform::SystemServices& system) : system_(system) {}
 
   void AddTrayIcon(std::uint32_t hWnd, std::uint32_t icon, std::wstring_view tip);
   void RemoveTrayIcon();
@@ -26,7 +26,7 @@ class Tray {
   const platform::NotifyIconDataA& record() const { return TrayIconData; }
 
  private:
-  platform::Forms& ui_;
+  platform::SystemServices& system_;
   platform::NotifyIconDataA TrayIconData{};
 };
 

@@ -33,7 +33,7 @@ void TrayPresence::Form_MouseMove(float xTwips) {
       (message >= platform::kWmLButtonDown && message <= platform::kWmMButtonDblClk) ||
       message == platform::kNinBalloonUserClick;
   if (!iconClick) return;
-  ui_.setForegroundWindow(ui_.hWnd());
+  system_.setForegroundWindow(ui_.hWnd());
   if (message == platform::kWmRButtonDown) ui_.popupMenu(Ctl::mnutray);
 }
 

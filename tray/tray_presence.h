@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/forms.h"
+#include "platform/system_services.h"
 #include "tray/tray.h"
 
 namespace tray {
@@ -10,7 +11,8 @@ namespace tray {
 // balloon; the icon's clicks arrive as mouse moves on the window.
 class TrayPresence {
  public:
-  explicit TrayPresence(platform::Forms& ui) : ui_(ui), tray_(ui) {}
+  TrayPresence(platform::Forms& ui, platform::SystemServices& system)
+      : ui_(ui), system_(system), tray_(system) {}
 
   void Form_Load();
   void Form_Unload();
@@ -22,6 +24,7 @@ class TrayPresence {
 
  private:
   platform::Forms& ui_;
+  platform::SystemServices& system_;
   Tray tray_;
 };
 

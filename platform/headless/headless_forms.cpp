@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/clock_aligned_timer.h"
+#include "platform/start_failure.h"
 #include "platform/tab_order.h"
 
 namespace platform::headless {
 
 namespace {
 
-constexpr long long kMsPerSecond = 1000;
 constexpr long long kMsPerDay = 86'400'000;
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kEnter = 13;
-constexpr int kUnloadByCode = 1;
 
 long long toMs(const LocalTime& t) {
   using namespace std::chrono;
@@ -45,14 +45,21 @@ LocalTime fromMs(long long ms) {
 }  // namespace
 
 HeadlessForms::HeadlessForms(const FormDesign& design) : design_(design) {
-  state(Ctl::Form1).text = std::wstring(design.caption);
+  state(Ctl::Form1).text = std::wstring(design.form.caption);
 }
 
-void HeadlessForms::start(FormEvents& events) {
+int HeadlessForms::start(FormEvents& events) {
   events_ = &events;
   events.initialise();
   controlsCreated_ = true;
   for (const auto& c : design_.controls) {
+    if (failCreating == c.name) {
+      constexpr std::uint32_t kOutOfResources =
+          1158;  // what the system reports when out of handles
+      msgBox(startFailureText(design_.form.caption, controlName(c.name), kOutOfResources),
+             kMbIconError, design_.form.caption);
+      return kExitStartFailed;
+    }
     State& s = state(c.name);
     s.text = std::wstring(c.caption);
     s.enabled = c.enabled;
@@ -62,6 +69,7 @@ void HeadlessForms::start(FormEvents& events) {
   events.load();
   windowVisible_ = true;
   focus_ = nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return canFocus(c); });
+  return 0;
 }
 
 void HeadlessForms::setClock(const LocalTime& t) {
@@ -78,17 +86,12 @@ void HeadlessForms::setClock(const LocalTime& t) {
   }
 }
 
-// A clock-aligned timer ticks on whole seconds; one just enabled still waits
-// at least its interval before the first tick.
 void HeadlessForms::scheduleTimer(Ctl timer, bool afresh) {
   const ControlDesign& d = design_[timer];
-  if (!d.clockAligned) {
-    state(timer).nextTick = nowMs_ + d.interval;
-    return;
-  }
+  const int msIntoSecond = fromMs(nowMs_).millisecond;
   state(timer).nextTick =
-      afresh ? (nowMs_ + d.interval + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond
-             : (nowMs_ / kMsPerSecond + 1) * kMsPerSecond;
+      nowMs_ +
+      (d.clockAligned ? clockAlignedDelayMs(msIntoSecond, d.interval, afresh) : d.interval);
 }
 
 void HeadlessForms::advance(long long milliseconds) {
@@ -174,9 +177,16 @@ void HeadlessForms::select(Ctl optionButton) {
   state(optionButton).selected = true;
 }
 
+Ctl HeadlessForms::tabStrip() const {
+  for (const auto& c : design_.controls) {
+    if (c.kind == Kind::TabStrip) return c.name;
+  }
+  return Ctl::Form1;
+}
+
 void HeadlessForms::selectTab(int index) {
   selectedTab_ = index;
-  events_->click(Ctl::TabStrip1);
+  events_->click(tabStrip());
 }
 
 void HeadlessForms::minimise() {
@@ -190,23 +200,19 @@ void HeadlessForms::setWindowState(WindowState state) {
   events_->resize();
 }
 
-bool HeadlessForms::requestClose(int unloadMode) {
-  if (unloaded()) return true;
-  Bool16 cancel = kFalse16;
-  events_->queryUnload(cancel, unloadMode);
-  if (cancel != kFalse16) return false;
-  closeWindow();
-  return true;
+void HeadlessForms::resizeByBorder() {
+  if (windowState_ == WindowState::Normal) events_->resize();
 }
 
-void HeadlessForms::unload() { requestClose(kUnloadByCode); }
-
-void HeadlessForms::closeWindow() {
-  Bool16 ignored = kFalse16;
-  events_->unload(ignored);
-  ++unloadCount;
-  windowVisible_ = false;
+bool HeadlessForms::requestClose(UnloadMode mode) {
+  if (close_.request(*events_, mode)) {
+    ++unloadCount;
+    windowVisible_ = false;
+  }
+  return unloaded();
 }
+
+void HeadlessForms::unload() { requestClose(UnloadMode::Code); }
 
 void HeadlessForms::iconCallback(int mouseMessage) {
   events_->mouseMove(0, 0, static_cast<float>(mouseMessage * twipsPerPixelX()), 0.0F);

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
+#include "platform/system_services.h"
 
 namespace platform::headless {
 
@@ -33,7 +35,7 @@ struct NotifyCall {
 // timer ticks in order, scripted answers to modal boxes, the open dialog and
 // popup menus, and a record of every system call. It behaves as the Win32
 // window does wherever a handler could tell the difference.
-class HeadlessForms final : public Forms {
+class HeadlessForms final : public Forms, public SystemServices {
  public:
   static constexpr std::uint32_t kWindowHandle = 0x000A0042;
   static constexpr std::uint32_t kIconHandle = 0x00B0017;
@@ -41,7 +43,8 @@ class HeadlessForms final : public Forms {
   explicit HeadlessForms(const FormDesign& design);
 
   // Start-up in the platform's order: initialise, controls and timers, load, show.
-  void start(FormEvents& events);
+  // Returns the exit code when the window could not be built, as failCreating asks; else 0.
+  int start(FormEvents& events);
 
   // Time. Ticks that fall due while a modal box is open run from inside its answer.
   void setClock(const LocalTime& t);
@@ -53,8 +56,9 @@ class HeadlessForms final : public Forms {
   void click(Ctl control);  // buttons, option buttons and menu items
   void selectTab(int index);
   void minimise();
-  bool requestClose(int unloadMode = 0);  // true when the window unloaded
-  void iconCallback(int mouseMessage);    // the shell reporting a click on the icon
+  void resizeByBorder();  // a size change that leaves the window in normal state
+  bool requestClose(UnloadMode mode = UnloadMode::ControlMenu);  // true once the window unloaded
+  void iconCallback(int mouseMessage);  // the shell reporting a click on the icon
   void notificationAreaRestarted();
 
   // Scripted answers. Defaults: OK for OK boxes and No for Yes/No boxes; the open
@@ -63,6 +67,8 @@ class HeadlessForms final : public Forms {
   std::function<std::optional<std::wstring>()> answerOpen;
   std::function<std::optional<Ctl>(Ctl menu)> answerPopup;
   bool shellPresent = true;
+  // Creating this control fails at start-up, as the system's window creation can.
+  std::optional<Ctl> failCreating;
 
   // What the window did.
   std::vector<ShownBox> boxes;
@@ -75,7 +81,7 @@ class HeadlessForms final : public Forms {
   bool controlsExistedAtInitCommonControls = false;
   int unloadCount = 0;
 
-  bool unloaded() const { return unloadCount > 0; }
+  bool unloaded() const { return close_.unloaded(); }
   bool windowVisible() const { return windowVisible_; }
 
   // Forms
@@ -104,6 +110,8 @@ class HeadlessForms final : public Forms {
   int twipsPerPixelX() const override { return 15; }
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
   LocalTime now() const override;
+
+  // SystemServices
   void initCommonControls() override;
   bool playSound(std::wstring_view name, std::uint32_t flags) override;
   bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
@@ -127,10 +135,11 @@ class HeadlessForms final : public Forms {
   void select(Ctl optionButton);
   void insertCharacter(Ctl textBox, char16_t ch);
   void scheduleTimer(Ctl timer, bool afresh);
-  void closeWindow();
+  Ctl tabStrip() const;
 
   const FormDesign& design_;
   FormEvents* events_ = nullptr;
+  CloseSequence close_;
   std::array<State, kControlCount> states_{};
   Ctl focus_ = Ctl::Form1;
   int selectedTab_ = 1;

@@ -30,22 +30,44 @@ using OwnedIcon = Owned<HICON, destroyIcon>;
 using OwnedMenu = Owned<HMENU, destroyMenu>;
 using OwnedWindow = Owned<HWND, destroyWindow>;
 
-// A device context borrowed from a window for the scope, with one object selected into it.
+// A device context borrowed from a window (or the screen, for nullptr) for the scope.
 class WindowDc {
  public:
-  WindowDc(HWND window, HGDIOBJ selected) : window_(window), dc_(GetDC(window)) {
-    previous_ = SelectObject(dc_, selected);
-  }
-  ~WindowDc() {
-    SelectObject(dc_, previous_);
-    ReleaseDC(window_, dc_);
-  }
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() { ReleaseDC(window_, dc_); }
   WindowDc(const WindowDc&) = delete;
   WindowDc& operator=(const WindowDc&) = delete;
   HDC get() const { return dc_; }
 
  private:
   HWND window_;
+  HDC dc_;
+};
+
+// The device context of a WM_PAINT, from BeginPaint to EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~PaintDc() { EndPaint(window_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// An object selected into a device context for the scope; the previous one comes back after.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~SelectedObject() { SelectObject(dc_, previous_); }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
   HDC dc_;
   HGDIOBJ previous_;
 };

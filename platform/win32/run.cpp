@@ -6,7 +6,7 @@ namespace platform {
 
 int runForm(const FormDesign& design, const FormFactory& makeForm) {
   win32::Win32Forms forms(design);
-  return forms.run(makeForm(forms));
+  return forms.run(makeForm(forms, forms.system()));
 }
 
 }  // namespace platform

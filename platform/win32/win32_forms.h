@@ -4,23 +4,33 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 
+#include "platform/clock_aligned_timer.h"
+#include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/system_services.h"
 
 namespace platform::win32 {
 
 // The window as real Win32 controls: frames are container windows, timers are
 // window timers, boxes and dialogs are the system's modal ones.
+//   form_creation.cpp    start-up: classes, fonts, the form, controls and menus from the design
+//   form_messages.cpp    window procedures, keyboard, timers and the close sequence
+//   form_painting.cpp    frames and control colours
+//   form_properties.cpp  what handlers read and set, boxes, the open dialog and the popup menu
 class Win32Forms final : public Forms {
  public:
   explicit Win32Forms(const FormDesign& design);
   Win32Forms(const Win32Forms&) = delete;
   Win32Forms& operator=(const Win32Forms&) = delete;
 
-  // Start-up, then the message loop until the window unloads.
+  SystemServices& system() { return system_; }
+
+  // Start-up, then the message loop until the window unloads. Returns the exit code.
   int run(FormEvents& events);
 
   std::wstring text(Ctl control) const override;
@@ -48,11 +58,6 @@ class Win32Forms final : public Forms {
   int twipsPerPixelX() const override;
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
   LocalTime now() const override;
-  void initCommonControls() override;
-  bool playSound(std::wstring_view name, std::uint32_t flags) override;
-  bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
-  bool setForegroundWindow(std::uint32_t hWnd) override;
-  std::string toAnsi(std::wstring_view text) const override;
 
  private:
   struct Control {
@@ -60,42 +65,54 @@ class Win32Forms final : public Forms {
     HFONT font = nullptr;
     HMENU menu = nullptr;  // menus: their popup; menu items: the popup that holds them
     bool timerEnabled = false;
-    long long lastTickSecond = -1;  // clock-aligned timers: the second last delivered
+    SecondGate ticks;  // clock-aligned timers: the second last delivered
+  };
+  struct StartFailure {
+    std::wstring what;
+    DWORD error = 0;
   };
 
+  // form_creation.cpp
+  std::optional<StartFailure> create();
+  bool registerClasses();
+  void createFonts();
+  HMENU buildMenu(Ctl parent, bool popup);
+  bool createForm();
+  bool createControl(const ControlDesign& design);
+  void autoSize(Ctl label);
+  int toPixels(int twips) const;
+
+  // form_messages.cpp
   static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
-
-  void registerClasses();
-  void createFonts();
-  void createForm();
-  HMENU buildMenu(Ctl parent, bool popup);
-  void createControl(const ControlDesign& design);
   LRESULT handleForm(UINT message, WPARAM wParam, LPARAM lParam);
   bool handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void paintFrame(HWND window, Ctl frame);
-  HBRUSH colourBrush(Colour colour);
-  COLORREF colourValue(Colour colour) const;
-  Colour containerBackColour(Ctl control) const;
+  bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
   bool pressAccessKey(wchar_t key);
   bool canFocus(Ctl control) const;
-  bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
-  void onTimer(Ctl timer);
   void armTimer(Ctl timer, bool afresh);
-  bool closeAllowed(int unloadMode);
-  void closeRequest(int unloadMode);
+  void onTimer(Ctl timer);
+  void closeRequest(UnloadMode mode);
   void finishUnload();
-  void autoSize(Ctl label);
-  int toPixels(int twips) const;
+
+  // form_painting.cpp
+  LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void paintFrame(HWND window, Ctl frame);
+  HBRUSH colourBrush(Colour colour);
+  COLORREF colourValue(Colour colour) const;
+  HBRUSH controlColours(HDC dc, Ctl control);
+
   Control& control(Ctl c) { return controls_[static_cast<std::size_t>(index(c))]; }
   const Control& control(Ctl c) const { return controls_[static_cast<std::size_t>(index(c))]; }
-  static Ctl fromId(UINT_PTR id);
+  HWND form() const { return control(Ctl::Form1).window; }
 
   const FormDesign& design_;
   FormEvents* events_ = nullptr;
+  Win32SystemServices system_;
+  CloseSequence close_;
   HINSTANCE instance_;
   int dpi_ = 96;
   std::array<Control, kControlCount> controls_{};
@@ -110,8 +127,6 @@ class Win32Forms final : public Forms {
   UINT taskbarCreated_ = 0;
   HWND focusBeforeDeactivation_ = nullptr;
   bool loaded_ = false;
-  bool closing_ = false;
-  bool unloaded_ = false;
 };
 
 }  // namespace platform::win32

@@ -19,7 +19,7 @@ class FormTest : public ::testing::Test {
   }
 
   platform::headless::HeadlessForms ui{app::form1Design()};
-  app::Form1 form{ui};
+  app::Form1 form{ui, ui};
 };
 
 }  // namespace tolvane_test

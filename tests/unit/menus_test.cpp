@@ -65,13 +65,28 @@ TEST_F(FormTest, NoToTheCloseQuestionChangesNothing) {
 
 TEST_F(FormTest, YesUnloadsOnceAndRemovesTheIcon) {
   ui.answerBox = [](const ShownBox&) { return platform::kIdYes; };
-  EXPECT_TRUE(ui.requestClose(/*unloadMode=*/2));  // Windows ending the session asks too
+  EXPECT_TRUE(
+      ui.requestClose(platform::UnloadMode::SessionEnd));  // Windows ending the session asks too
   EXPECT_EQ(ui.boxes.size(), 1U);
   EXPECT_EQ(ui.unloadCount, 1);
   EXPECT_EQ(ui.notifications.back().message, platform::kNimDelete);
   EXPECT_TRUE(ui.requestClose());
   EXPECT_EQ(ui.unloadCount, 1);
   EXPECT_EQ(ui.boxes.size(), 1U);
+}
+
+// "Exit" chosen from the icon's menu while the question is open asks nothing more.
+TEST_F(FormTest, ACloseRequestDuringTheQuestionIsNotAskedTwice) {
+  bool askedAgain = false;
+  ui.answerBox = [&](const ShownBox&) {
+    if (ui.boxes.size() == 1) ui.click(Ctl::exit);
+    askedAgain = ui.boxes.size() > 1;
+    return platform::kIdYes;
+  };
+  EXPECT_TRUE(ui.requestClose());
+  EXPECT_FALSE(askedAgain);
+  EXPECT_EQ(ui.boxes.size(), 1U);
+  EXPECT_EQ(ui.unloadCount, 1);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "platform/clock_aligned_timer.h"
 #include "platform/icon_callback.h"
+#include "platform/notify_icon_native.h"
 #include "platform/units.h"
 
 namespace {
@@ -48,6 +52,80 @@ TEST(IconCallback, RealMouseMovesAreNeverTakenForTheIcon) {
     EXPECT_EQ(isIconCallback(c.wParam, c.lParam, 1, c.cursorX, c.cursorY), c.callback)
         << std::hex << c.wParam << " " << c.lParam;
   }
+}
+
+struct DelayCase {
+  const char* what;
+  int msIntoSecond;
+  bool afresh;
+  int delay;
+};
+
+TEST(ClockAlignedTimer, TicksJustAfterEachSecondBoundary) {
+  const DelayCase cases[] = {
+      {"enabled on a boundary: a full second", 0, true, 1000},
+      {"enabled mid-second: never sooner than a full second", 250, true, 1750},
+      {"on time", 5, false, 995},
+      {"late", 300, false, 700},
+      {"early, still in the old second", 998, false, 2},
+      {"exactly on the boundary", 0, false, 1000},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(platform::clockAlignedDelayMs(c.msIntoSecond, 1000, c.afresh), c.delay) << c.what;
+  }
+}
+
+TEST(ClockAlignedTimer, AnEarlyTickDeliversNoSecondTwice) {
+  platform::SecondGate gate;
+  EXPECT_TRUE(gate.pass(100));
+  EXPECT_FALSE(gate.pass(100));  // fired early, re-armed without delivery
+  EXPECT_TRUE(gate.pass(101));
+  EXPECT_TRUE(gate.pass(103));  // a second missed while a box was open is not made up
+}
+
+// The 64-bit shell's record: handles are pointer-sized, the rest as in the 32-bit one.
+struct WideHandleRecord {
+  std::uint32_t cbSize;
+  void* hWnd;
+  std::uint32_t uID;
+  std::uint32_t uFlags;
+  std::uint32_t uCallbackMessage;
+  void* hIcon;
+  char szTip[128];
+  std::uint32_t dwState;
+  std::uint32_t dwStateMask;
+  char szInfo[256];
+  std::uint32_t uTimeout;
+  char szInfoTitle[64];
+  std::uint32_t dwInfoFlags;
+  std::uint32_t guidItem[4];
+};
+
+TEST(NotifyIconRecord, ReachesAWideHandleLayoutFieldByField) {
+  platform::NotifyIconDataA record{};
+  record.cbSize = 488;
+  record.hWnd = 0x80001234;  // a handle with the top bit set
+  record.uID = 1;
+  record.uFlags = 0x17;
+  record.uCallbackMessage = 0x200;
+  record.hIcon = 0x00B0017;
+  std::memset(record.szTip, 'T', sizeof record.szTip);
+  std::memset(record.szInfo, 'I', sizeof record.szInfo);
+  std::memset(record.szInfoTitle, 'N', sizeof record.szInfoTitle);
+  record.dwInfoFlags = 2;
+
+  const auto native = platform::toNativeRecord<WideHandleRecord>(record);
+  EXPECT_EQ(native.cbSize, sizeof(WideHandleRecord));
+  EXPECT_EQ(reinterpret_cast<std::intptr_t>(native.hWnd), static_cast<std::int32_t>(0x80001234));
+  EXPECT_EQ(reinterpret_cast<std::intptr_t>(native.hIcon), 0x00B0017);
+  EXPECT_EQ(native.uID, 1U);
+  EXPECT_EQ(native.uFlags, 0x17U);
+  EXPECT_EQ(native.uCallbackMessage, 0x200U);
+  EXPECT_EQ(std::memcmp(native.szTip, record.szTip, sizeof record.szTip), 0);
+  EXPECT_EQ(std::memcmp(native.szInfo, record.szInfo, sizeof record.szInfo), 0);
+  EXPECT_EQ(std::memcmp(native.szInfoTitle, record.szInfoTitle, sizeof record.szInfoTitle), 0);
+  EXPECT_EQ(native.dwInfoFlags, 2U);
+  EXPECT_EQ(native.guidItem[0], 0U);
 }
 
 }  // namespace

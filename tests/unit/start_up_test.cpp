@@ -1,3 +1,4 @@
+#include "platform/start_failure.h"
 #include "tests/unit/form_fixture.h"
 
 namespace tolvane_test {
@@ -51,6 +52,19 @@ TEST_F(FormTest, TabSkipsHiddenAndDisabledControlsAndGoesBackwards) {
   EXPECT_EQ(ui.focused(), Ctl::Text5);
   ui.pressTab(/*backwards=*/true);
   EXPECT_EQ(ui.focused(), Ctl::Option1);
+}
+
+// A window that cannot be built must not leave an invisible process behind.
+TEST(StartUpFailure, NamesWhatFailedAndEndsWithAnErrorCode) {
+  platform::headless::HeadlessForms ui(app::form1Design());
+  app::Form1 form(ui, ui);
+  ui.failCreating = Ctl::Text3;
+  EXPECT_EQ(ui.start(form), platform::kExitStartFailed);
+  ASSERT_EQ(ui.boxes.size(), 1U);
+  EXPECT_NE(ui.boxes[0].text.find(L"Text3"), std::wstring::npos) << ui.boxes[0].text;
+  EXPECT_EQ(ui.boxes[0].style, platform::kMbIconError);
+  EXPECT_FALSE(ui.windowVisible());
+  EXPECT_TRUE(ui.notifications.empty());  // load never ran, so no icon is left behind
 }
 
 }  // namespace

@@ -93,6 +93,33 @@ TEST_F(FormTest, MinimiseAgainWithinSixSecondsShowsTheBalloonAnewAndRestartsTheC
   EXPECT_EQ(ui.notifications.size(), 1U);
 }
 
+TEST_F(FormTest, OnlyMinimisingHidesTheWindowOrRaisesTheBalloon) {
+  ui.advance(6'000);
+  ui.notifications.clear();
+  ui.resizeByBorder();
+  EXPECT_TRUE(ui.windowVisible());
+  EXPECT_FALSE(ui.enabled(Ctl::Tmrballoon));
+  EXPECT_TRUE(ui.notifications.empty());
+
+  ui.minimise();
+  ui.advance(6'000);
+  ui.notifications.clear();
+  ui.answerPopup = [](Ctl) { return std::optional<Ctl>(Ctl::show); };
+  ui.iconCallback(platform::kWmRButtonDown);
+  EXPECT_TRUE(ui.windowVisible());
+  EXPECT_TRUE(ui.notifications.empty()) << "restoring from the tray raised a balloon";
+  EXPECT_FALSE(ui.enabled(Ctl::Tmrballoon));
+}
+
+TEST_F(FormTest, TheBalloonTimerNeverRunsTheClock) {
+  ui.setEnabled(Ctl::Timer1, false);
+  ui.setCaption(Ctl::Label4, L"07:30:01");  // the second the balloon timer ticks in
+  ui.advance(6'000);
+  EXPECT_FALSE(ui.enabled(Ctl::Tmrballoon));
+  EXPECT_EQ(ui.caption(Ctl::Label1), L"clock");
+  EXPECT_TRUE(ui.sounds.empty());
+}
+
 TEST_F(FormTest, UnloadRemovesTheIconWithTheRecordUnchanged) {
   ui.minimise();
   const NotifyIconDataA before = ui.notifications.back().record;

@@ -1,0 +1,31 @@
+#pragma once
+
+namespace platform {
+
+inline constexpr int kMsPerSecond = 1000;
+
+// A clock-aligned timer ticks on whole seconds of the wall clock rather than
+// every interval from when it started, so a once-a-second clock never shows a
+// second late and never skips one. Returns the milliseconds from now until its
+// next tick: the next second boundary, or for a timer just enabled the first
+// boundary at least a full interval away.
+constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh) {
+  const int earliest = msIntoSecond + (afresh ? intervalMs : 1);
+  return (earliest + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond - msIntoSecond;
+}
+
+// A system timer may fire a little early and still read the second already
+// delivered; such a tick is re-armed but not handed on.
+class SecondGate {
+ public:
+  constexpr bool pass(long long second) {
+    if (second == last_) return false;
+    last_ = second;
+    return true;
+  }
+
+ private:
+  long long last_ = -1;
+};
+
+}  // namespace platform

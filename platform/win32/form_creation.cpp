@@ -1,0 +1,254 @@
+#include "platform/win32/win32_forms.h"
+// After <windows.h>, which it needs.
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/start_failure.h"
+#include "platform/tab_order.h"
+#include "platform/units.h"
+#include "platform/win32/text_codec.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"TolvaneForm";
+constexpr wchar_t kFrameClass[] = L"TolvaneFrame";
+constexpr UINT kIconResource = 1;
+
+const wchar_t* windowClassOf(Kind kind) {
+  switch (kind) {
+    case Kind::Frame: return kFrameClass;
+    case Kind::TextBox: return L"EDIT";
+    case Kind::Button:
+    case Kind::OptionButton: return L"BUTTON";
+    case Kind::TabStrip: return WC_TABCONTROLW;
+    default: return L"STATIC";
+  }
+}
+
+// Styles beyond WS_CHILD that a control of the design's kind and settings needs.
+void addStyles(const ControlDesign& d, DWORD& style, DWORD& exStyle) {
+  switch (d.kind) {
+    case Kind::Frame:
+      style |= WS_CLIPCHILDREN;
+      exStyle |= WS_EX_CONTROLPARENT;
+      break;
+    case Kind::TextBox:
+      exStyle |= WS_EX_CLIENTEDGE;
+      style |= WS_TABSTOP | (d.align == Align::Centre ? ES_CENTER : ES_LEFT);
+      style |=
+          d.multiLine ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+      break;
+    case Kind::Button: style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+    case Kind::OptionButton: style |= WS_TABSTOP | BS_AUTORADIOBUTTON; break;
+    case Kind::Label:
+      style |= SS_NOPREFIX | (d.align == Align::Centre ? SS_CENTER : SS_LEFT);
+      if (d.border) style |= WS_BORDER;
+      break;
+    case Kind::TabStrip: style |= WS_TABSTOP; break;
+    default: break;
+  }
+  if (d.visible) style |= WS_VISIBLE;
+  if (!d.enabled) style |= WS_DISABLED;
+}
+
+}  // namespace
+
+Win32Forms::Win32Forms(const FormDesign& design)
+    : design_(design), instance_(GetModuleHandleW(nullptr)) {
+  const WindowDc screen(nullptr);
+  dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+}
+
+int Win32Forms::toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
+
+int Win32Forms::twipsPerPixelX() const { return twipsPerPixel(dpi_); }
+
+int Win32Forms::run(FormEvents& events) {
+  events_ = &events;
+  events.initialise();
+  if (const auto failure = create()) {
+    form_.reset();
+    const std::wstring program(design_.form.caption);
+    const std::wstring text = startFailureText(program, failure->what, failure->error);
+    MessageBoxW(nullptr, text.c_str(), program.c_str(), MB_ICONERROR | MB_SETFOREGROUND);
+    return kExitStartFailed;
+  }
+  events.load();
+  loaded_ = true;
+  ShowWindow(form(), SW_SHOWNORMAL);
+  UpdateWindow(form());
+  setFocus(nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return canFocus(c); }));
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (preTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+// Without a window the program could not be seen or ended, so any part that
+// cannot be created stops the start.
+std::optional<Win32Forms::StartFailure> Win32Forms::create() {
+  if (!registerClasses()) return StartFailure{L"the window classes", GetLastError()};
+  createFonts();
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  if (!createForm()) return StartFailure{L"the window", GetLastError()};
+  for (const auto& c : design_.controls) {
+    if (!createControl(c)) return StartFailure{std::wstring(controlName(c.name)), GetLastError()};
+  }
+  return std::nullopt;
+}
+
+bool Win32Forms::registerClasses() {
+  const int big = GetSystemMetrics(SM_CXICON);
+  const int small = GetSystemMetrics(SM_CXSMICON);
+  bigIcon_.reset(static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, big, big, 0)));
+  smallIcon_.reset(static_cast<HICON>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, small, small, 0)));
+
+  WNDCLASSEXW form{.cbSize = sizeof(WNDCLASSEXW),
+                   .style = 0,
+                   .lpfnWndProc = &Win32Forms::formProc,
+                   .cbClsExtra = 0,
+                   .cbWndExtra = 0,
+                   .hInstance = instance_,
+                   .hIcon = bigIcon_.get(),
+                   .hCursor = LoadCursorW(nullptr, IDC_ARROW),
+                   .hbrBackground = colourBrush(design_.form.backColour),
+                   .lpszMenuName = nullptr,
+                   .lpszClassName = kFormClass,
+                   .hIconSm = smallIcon_.get()};
+  WNDCLASSEXW frame = form;
+  frame.style = CS_HREDRAW | CS_VREDRAW;
+  frame.lpfnWndProc = &Win32Forms::frameProc;
+  frame.hIcon = nullptr;
+  frame.hIconSm = nullptr;
+  frame.hbrBackground = nullptr;
+  frame.lpszClassName = kFrameClass;
+  return RegisterClassExW(&form) != 0 && RegisterClassExW(&frame) != 0;
+}
+
+void Win32Forms::createFonts() {
+  verdana_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, L"Verdana"));
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  dialogFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+HMENU Win32Forms::buildMenu(Ctl parent, bool popup) {
+  const HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+  for (const auto& c : design_.controls) {
+    if (c.container != parent || (c.kind != Kind::Menu && c.kind != Kind::MenuItem)) continue;
+    const std::wstring caption(c.caption);
+    if (c.kind == Kind::MenuItem) {
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(controlId(c.name)), caption.c_str());
+      control(c.name).menu = menu;
+      continue;
+    }
+    const HMENU sub = buildMenu(c.name, true);
+    control(c.name).menu = sub;
+    if (c.visible) {
+      AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), caption.c_str());
+    } else {
+      trayMenu_.reset(sub);
+    }
+  }
+  return menu;
+}
+
+bool Win32Forms::createForm() {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (design_.sizable) style |= WS_THICKFRAME;
+  if (design_.minButton) style |= WS_MINIMIZEBOX;
+  if (design_.maxButton) style |= WS_MAXIMIZEBOX;
+  OwnedMenu bar(buildMenu(Ctl::Form1, false));
+
+  RECT frame{0, 0, toPixels(design_.clientWidth), toPixels(design_.clientHeight)};
+  AdjustWindowRectEx(&frame, style, TRUE, 0);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + (work.right - work.left - width) / 2;
+  const int y = work.top + (work.bottom - work.top - height) / 2;
+
+  const std::wstring caption(design_.form.caption);
+  form_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, caption.c_str(), style, x, y, width,
+                              height, nullptr, bar.get(), instance_, this));
+  if (!form_) return false;
+  static_cast<void>(bar.release());  // from here on the window destroys its menu bar
+  control(Ctl::Form1).window = form_.get();
+  // The bar may wrap on a narrow window; keep the designed client area.
+  RECT client{};
+  GetClientRect(form(), &client);
+  const int missing = toPixels(design_.clientHeight) - (client.bottom - client.top);
+  if (missing != 0)
+    SetWindowPos(form(), nullptr, 0, 0, width, height + missing, SWP_NOMOVE | SWP_NOZORDER);
+  return true;
+}
+
+bool Win32Forms::createControl(const ControlDesign& d) {
+  Control& c = control(d.name);
+  if (d.kind == Kind::Timer) {
+    c.timerEnabled = d.enabled;
+    if (d.enabled) armTimer(d.name, true);
+    return true;
+  }
+  if (d.kind == Kind::OpenDialog || d.kind == Kind::Menu || d.kind == Kind::MenuItem) return true;
+
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD exStyle = 0;
+  addStyles(d, style, exStyle);
+  const std::wstring caption(d.caption);
+  c.window = CreateWindowExW(exStyle, windowClassOf(d.kind), caption.c_str(), style,
+                             toPixels(d.rect.left), toPixels(d.rect.top), toPixels(d.rect.width),
+                             toPixels(d.rect.height), control(d.container).window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(d.name))),
+                             instance_, nullptr);
+  if (c.window == nullptr) return false;
+  // Created top-most first, each one goes below the ones before it.
+  SetWindowPos(c.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowLongPtrW(c.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  c.font = d.font == Font::Verdana ? verdana_.get() : dialogFont_.get();
+  SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
+
+  if (d.kind == Kind::TextBox) {
+    if (d.maxLength > 0)
+      SendMessageW(c.window, EM_SETLIMITTEXT, static_cast<WPARAM>(d.maxLength), 0);
+    SetWindowSubclass(c.window, &Win32Forms::textBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  if (d.kind == Kind::TabStrip) {
+    for (std::size_t i = 0; i < d.tabs.size(); ++i) {
+      std::wstring tab(d.tabs[i]);
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = tab.data();
+      SendMessageW(c.window, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageW(c.window, TCM_SETCURSEL, 0, 0);
+  }
+  if (d.autoSize) autoSize(d.name);
+  return true;
+}
+
+void Win32Forms::autoSize(Ctl label) {
+  const Control& c = control(label);
+  const std::wstring caption = readWindowText(c.window);
+  RECT extent{0, 0, 0, 0};
+  const WindowDc dc(c.window);
+  const SelectedObject font(dc.get(), c.font);
+  DrawTextW(dc.get(), caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SetWindowPos(c.window, nullptr, 0, 0, std::max(1L, extent.right), std::max(1L, extent.bottom),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace platform::win32

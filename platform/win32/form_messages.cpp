@@ -1,0 +1,238 @@
+#include "platform/win32/win32_forms.h"
+// After <windows.h>, which they need.
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cwctype>
+
+#include "platform/icon_callback.h"
+#include "platform/notify_icon_data.h"
+#include "platform/tab_order.h"
+#include "platform/win32/window_ids.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// Ticks of a clock-aligned timer land this long after the second boundary. An
+// early tick that still reads the old second is re-armed without delivery, so
+// the guard only has to cover the usual timer slack.
+constexpr UINT kClockGuardMs = 5;
+#ifdef TOLVANE_NAIVE_TIMER
+// The benchmark's baseline: every timer free-running at its interval.
+constexpr bool kClockAlignedTimers = false;
+#else
+constexpr bool kClockAlignedTimers = true;
+#endif
+
+Win32Forms* formsOf(HWND window) {
+  return reinterpret_cast<Win32Forms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+long long localSecond(const SYSTEMTIME& t) {
+  FILETIME ft{};
+  SystemTimeToFileTime(&t, &ft);
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  return static_cast<long long>(ticks / 10'000'000ULL);
+}
+
+wchar_t accessKey(std::wstring_view caption) {
+  const auto amp = caption.find(L'&');
+  if (amp == std::wstring_view::npos || amp + 1 >= caption.size()) return 0;
+  return static_cast<wchar_t>(std::towupper(caption[amp + 1]));
+}
+
+}  // namespace
+
+LRESULT CALLBACK Win32Forms::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* forms =
+        static_cast<Win32Forms*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(forms));
+    forms->control(Ctl::Form1).window = window;
+  }
+  Win32Forms* forms = formsOf(window);
+  if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return forms->handleForm(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Forms::frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Win32Forms* forms = formsOf(window);
+  if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  if (forms->handleContainerMessage(message, wParam, lParam, result)) return result;
+  return forms->frameMessage(window, message, wParam, lParam);
+}
+
+// Messages that the window and its frames both receive from the controls they hold.
+bool Win32Forms::handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_COMMAND: {
+      const Ctl c = fromId(LOWORD(wParam));
+      if (c == Ctl::Form1) return false;
+      const Kind kind = design_[c].kind;
+      const bool menuItem = lParam == 0 && HIWORD(wParam) == 0 && kind == Kind::MenuItem;
+      const bool buttonClick = lParam != 0 && HIWORD(wParam) == BN_CLICKED &&
+                               (kind == Kind::Button || kind == Kind::OptionButton);
+      if (menuItem || buttonClick) events_->click(c);
+      return menuItem || buttonClick;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      const Ctl c = fromId(header->idFrom);
+      if (c == Ctl::Form1 || design_[c].kind != Kind::TabStrip) return false;
+      // A mouse click raises the click once, on release, even on the selected
+      // tab; a change from the keyboard raises it at once.
+      const bool mouseDown = GetKeyState(VK_LBUTTON) < 0;
+      if (header->code == NM_CLICK || (header->code == TCN_SELCHANGE && !mouseDown)) {
+        events_->click(c);
+      }
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT: {
+      const Ctl c = fromWindow(reinterpret_cast<HWND>(lParam));
+      if (c == Ctl::Form1) return false;
+      result = reinterpret_cast<LRESULT>(controlColours(reinterpret_cast<HDC>(wParam), c));
+      return true;
+    }
+    default: return false;
+  }
+}
+
+LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (handleContainerMessage(message, wParam, lParam, result)) return result;
+  const bool live = loaded_ && !close_.unloaded();
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    if (live) events_->notificationAreaCreated();
+    return 0;
+  }
+  switch (message) {
+    case WM_TIMER: onTimer(fromId(wParam)); return 0;
+    case WM_SIZE:
+      if (live) events_->resize();
+      return 0;
+    case WM_MOUSEMOVE:
+      // Only the icon's callbacks are handed on: a real mouse move over a wide
+      // window must never be taken for a click on the icon.
+      if (isIconCallback(wParam, lParam)) {
+        const float x = static_cast<float>(LOWORD(lParam)) * static_cast<float>(twipsPerPixelX());
+        events_->mouseMove(0, 0, x, static_cast<float>(HIWORD(lParam)));
+      }
+      return 0;
+    case WM_ACTIVATE:
+      // Give the focus back to the control that had it when the window was left.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(form(), focus)) focusBeforeDeactivation_ = focus;
+      } else if (focusBeforeDeactivation_ != nullptr && IsWindow(focusBeforeDeactivation_)) {
+        SetFocus(focusBeforeDeactivation_);
+        return 0;
+      }
+      break;
+    case WM_CLOSE: closeRequest(UnloadMode::ControlMenu); return 0;
+    case WM_QUERYENDSESSION: return close_.allowed(*events_, UnloadMode::SessionEnd) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) finishUnload();
+      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
+  }
+  return DefWindowProcW(form(), message, wParam, lParam);
+}
+
+bool Win32Forms::isIconCallback(WPARAM wParam, LPARAM lParam) const {
+  const DWORD position = GetMessagePos();
+  POINT cursor{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  ScreenToClient(form(), &cursor);
+  return platform::isIconCallback(wParam, lParam, kTrayIconId, cursor.x, cursor.y);
+}
+
+LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR /*id*/, DWORD_PTR self) {
+  if (message == WM_CHAR) {
+    auto* forms = reinterpret_cast<Win32Forms*>(self);
+    // The handler sees the key before the edit control does; the character
+    // still goes to this control even if the handler moved the focus.
+    auto code = static_cast<std::uint16_t>(wParam);
+    forms->events_->keyPress(fromWindow(window), code);
+    if (code == 0 || !IsWindow(window)) return 0;
+    wParam = code;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool Win32Forms::preTranslate(const MSG& message) {
+  if (form() == nullptr || (message.hwnd != form() && !IsChild(form(), message.hwnd))) return false;
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !alt && !ctrl) {
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    setFocus(nextInTabOrder(design_, focused(), backwards, [this](Ctl c) { return canFocus(c); }));
+    return true;
+  }
+  if (message.message == WM_CHAR && message.wParam == L'\t' && !ctrl) return true;
+  if (message.message == WM_SYSCHAR) return pressAccessKey(static_cast<wchar_t>(message.wParam));
+  return false;
+}
+
+bool Win32Forms::pressAccessKey(wchar_t key) {
+  const wchar_t wanted = static_cast<wchar_t>(std::towupper(key));
+  for (const auto& d : design_.controls) {
+    if (d.kind != Kind::Button && d.kind != Kind::OptionButton) continue;
+    if (accessKey(d.caption) != wanted || !canFocus(d.name)) continue;
+    SetFocus(control(d.name).window);
+    SendMessageW(control(d.name).window, BM_CLICK, 0, 0);
+    return true;
+  }
+  return false;
+}
+
+bool Win32Forms::canFocus(Ctl c) const {
+  if (!isFocusableKind(design_[c].kind)) return false;
+  const HWND window = control(c).window;
+  return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+void Win32Forms::armTimer(Ctl timer, bool afresh) {
+  const ControlDesign& d = design_[timer];
+  UINT delay = static_cast<UINT>(d.interval);
+  if (kClockAlignedTimers && d.clockAligned) {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    delay =
+        static_cast<UINT>(clockAlignedDelayMs(t.wMilliseconds, d.interval, afresh)) + kClockGuardMs;
+  }
+  SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), delay, nullptr);
+}
+
+void Win32Forms::onTimer(Ctl timer) {
+  Control& c = control(timer);
+  if (!c.timerEnabled || close_.unloaded()) return;
+  if (kClockAlignedTimers && design_[timer].clockAligned) {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    // Re-armed before the handler runs, because the handler may block in a modal box.
+    armTimer(timer, false);
+    if (!c.ticks.pass(localSecond(t))) return;
+  }
+  events_->timer(timer);
+}
+
+void Win32Forms::closeRequest(UnloadMode mode) {
+  if (close_.allowed(*events_, mode)) finishUnload();
+}
+
+void Win32Forms::finishUnload() {
+  if (!close_.unload(*events_)) return;
+  for (const auto& d : design_.controls) {
+    if (d.kind == Kind::Timer) KillTimer(form(), static_cast<UINT_PTR>(controlId(d.name)));
+  }
+  form_.reset();
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,85 @@
+#include "platform/win32/text_codec.h"
+#include "platform/win32/win32_forms.h"
+#include "platform/win32/window_ids.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr int kFramePadding = 6;
+
+}  // namespace
+
+// A frame is a container window that draws its etched border and caption itself.
+LRESULT Win32Forms::frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const Ctl frame = fromWindow(window);
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT area{};
+      GetClientRect(window, &area);
+      FillRect(reinterpret_cast<HDC>(wParam), &area, colourBrush(design_[frame].backColour));
+      return 1;
+    }
+    case WM_PAINT: paintFrame(window, frame); return 0;
+    case WM_SETTEXT: {
+      const LRESULT done = DefWindowProcW(window, message, wParam, lParam);
+      InvalidateRect(window, nullptr, TRUE);
+      return done;
+    }
+    default: return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+void Win32Forms::paintFrame(HWND window, Ctl frame) {
+  const ControlDesign& d = design_[frame];
+  const PaintDc dc(window);
+  const SelectedObject font(dc.get(), control(frame).font);
+  const std::wstring caption = readWindowText(window);
+  SIZE text{};
+  GetTextExtentPoint32W(dc.get(), L"Ag", 2, &text);
+  RECT border{};
+  GetClientRect(window, &border);
+  border.top += text.cy / 2;
+  DrawEdge(dc.get(), &border, EDGE_ETCHED, BF_RECT);
+  if (caption.empty()) return;
+  SetBkColor(dc.get(), colourValue(d.backColour));
+  SetTextColor(dc.get(), d.foreColour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT)
+                                                        : colourValue(d.foreColour));
+  RECT label{kFramePadding, 0, 0, text.cy};
+  DrawTextW(dc.get(), caption.c_str(), -1, &label, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  label.left -= 2;
+  label.right += 2;
+  ExtTextOutW(dc.get(), kFramePadding, 0, ETO_OPAQUE, &label, caption.c_str(),
+              static_cast<UINT>(caption.size()), nullptr);
+}
+
+COLORREF Win32Forms::colourValue(Colour colour) const {
+  if ((colour & 0x80000000U) != 0) return GetSysColor(static_cast<int>(colour & 0xFFU));
+  return colour;
+}
+
+HBRUSH Win32Forms::colourBrush(Colour colour) {
+  if (colour == kDefaultColour) return GetSysColorBrush(COLOR_BTNFACE);
+  if ((colour & 0x80000000U) != 0) return GetSysColorBrush(static_cast<int>(colour & 0xFFU));
+  auto& brush = brushes_[colour];
+  if (!brush) brush.reset(CreateSolidBrush(colour));
+  return brush.get();
+}
+
+// The colours a control is drawn in; returns its background brush.
+HBRUSH Win32Forms::controlColours(HDC dc, Ctl c) {
+  const ControlDesign& d = design_[c];
+  if (d.kind == Kind::TextBox) {
+    // A locked text box keeps the look of an editable one.
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return GetSysColorBrush(COLOR_WINDOW);
+  }
+  const Colour back =
+      d.opaque || d.kind == Kind::OptionButton ? d.backColour : design_[d.container].backColour;
+  SetBkColor(dc, colourValue(back));
+  if (d.foreColour != kDefaultColour) SetTextColor(dc, colourValue(d.foreColour));
+  return colourBrush(back);
+}
+
+}  // namespace platform::win32

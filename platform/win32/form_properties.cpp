@@ -1,0 +1,192 @@
+#include "platform/win32/win32_forms.h"
+// After <windows.h>, which they need.
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cwchar>
+
+#include "platform/win32/text_codec.h"
+#include "platform/win32/window_ids.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// "a|b|" as the dialog wants it: NUL-separated, ending in two NULs.
+std::wstring dialogFilter(std::wstring_view filter) {
+  std::wstring out(filter);
+  std::ranges::replace(out, L'|', L'\0');
+  out.push_back(L'\0');
+  out.push_back(L'\0');
+  return out;
+}
+
+}  // namespace
+
+std::wstring Win32Forms::text(Ctl c) const {
+  const Kind kind = design_[c].kind;
+  if (kind == Kind::Menu) return std::wstring(design_[c].caption);
+  if (kind == Kind::MenuItem) {
+    std::array<wchar_t, 256> caption{};
+    GetMenuStringW(control(c).menu, static_cast<UINT>(controlId(c)), caption.data(),
+                   static_cast<int>(caption.size()), MF_BYCOMMAND);
+    return caption.data();
+  }
+  return readWindowText(control(c).window);
+}
+
+void Win32Forms::setText(Ctl c, std::wstring_view value) {
+  const std::wstring text(value);
+  if (design_[c].kind == Kind::MenuItem) {
+    ModifyMenuW(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND | MF_STRING,
+                static_cast<UINT_PTR>(controlId(c)), text.c_str());
+    return;
+  }
+  SetWindowTextW(control(c).window, text.c_str());
+  if (design_[c].autoSize) autoSize(c);
+}
+
+bool Win32Forms::enabled(Ctl c) const {
+  const Kind kind = design_[c].kind;
+  if (kind == Kind::Timer) return control(c).timerEnabled;
+  if (kind == Kind::MenuItem) {
+    return (GetMenuState(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND) &
+            MF_GRAYED) == 0;
+  }
+  return IsWindowEnabled(control(c).window) != FALSE;
+}
+
+void Win32Forms::setEnabled(Ctl c, bool on) {
+  const Kind kind = design_[c].kind;
+  if (kind == Kind::Timer) {
+    control(c).timerEnabled = on;
+    // Enabling starts the interval afresh.
+    if (on) {
+      armTimer(c, true);
+    } else {
+      KillTimer(form(), static_cast<UINT_PTR>(controlId(c)));
+    }
+    return;
+  }
+  if (kind == Kind::MenuItem) {
+    EnableMenuItem(control(c).menu, static_cast<UINT>(controlId(c)),
+                   MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    return;
+  }
+  EnableWindow(control(c).window, on ? TRUE : FALSE);
+}
+
+bool Win32Forms::visible(Ctl c) const {
+  const HWND window = control(c).window;
+  return window != nullptr && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Forms::setVisible(Ctl c, bool on) {
+  ShowWindow(control(c).window, on ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Win32Forms::locked(Ctl textBox) const {
+  return (GetWindowLongPtrW(control(textBox).window, GWL_STYLE) & ES_READONLY) != 0;
+}
+
+void Win32Forms::setLocked(Ctl textBox, bool on) {
+  SendMessageW(control(textBox).window, EM_SETREADONLY, on ? TRUE : FALSE, 0);
+}
+
+bool Win32Forms::selected(Ctl optionButton) const {
+  return SendMessageW(control(optionButton).window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+Ctl Win32Forms::focused() const {
+  const HWND focus = GetFocus();
+  if (focus == nullptr || form() == nullptr || !IsChild(form(), focus)) return Ctl::Form1;
+  return fromWindow(focus);
+}
+
+void Win32Forms::setFocus(Ctl c) {
+  const HWND window = control(c).window;
+  if (window == nullptr) return;
+  SetFocus(window);
+  // Typing goes on at the end of what a field already holds.
+  if (design_[c].kind == Kind::TextBox) {
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(window));
+    SendMessageW(window, EM_SETSEL, end, static_cast<LPARAM>(end));
+  }
+}
+
+int Win32Forms::selectedTab(Ctl tabStrip) const {
+  return static_cast<int>(SendMessageW(control(tabStrip).window, TCM_GETCURSEL, 0, 0)) + 1;
+}
+
+void Win32Forms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
+  const std::wstring filters = dialogFilter(filter);
+  std::wstring file(32768, L'\0');
+  std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 1), file.begin());
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = form();
+  ofn.lpstrFilter = filters.c_str();
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.Flags = OFN_EXPLORER;
+  if (GetOpenFileNameW(&ofn) == FALSE) return;  // cancelled: the previous name stays
+  fileName_.assign(file.data(), std::wcslen(file.data()));
+}
+
+std::wstring Win32Forms::fileName(Ctl /*dialog*/) const { return fileName_; }
+
+std::uint32_t Win32Forms::hWnd() const { return toHandle32(form()); }
+
+std::uint32_t Win32Forms::iconHandle() const { return toHandle32(smallIcon_.get()); }
+
+WindowState Win32Forms::windowState() const {
+  return IsIconic(form()) ? WindowState::Minimised : WindowState::Normal;
+}
+
+void Win32Forms::setWindowState(WindowState state) {
+  const bool iconic = IsIconic(form()) != FALSE;
+  if (state == WindowState::Normal && iconic) ShowWindow(form(), SW_RESTORE);
+  if (state == WindowState::Minimised && !iconic) ShowWindow(form(), SW_MINIMIZE);
+}
+
+void Win32Forms::hide() { ShowWindow(form(), SW_HIDE); }
+
+void Win32Forms::show() {
+  ShowWindow(form(), SW_SHOW);
+  SetForegroundWindow(form());
+}
+
+void Win32Forms::popupMenu(Ctl menu) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // A menu opened for the notification area must belong to the foreground
+  // window to close when the user clicks elsewhere, and needs a message
+  // afterwards to dismiss properly.
+  SetForegroundWindow(form());
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      control(menu).menu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0, form(), nullptr));
+  PostMessageW(form(), WM_NULL, 0, 0);
+  if (chosen != 0) events_->click(fromId(chosen));
+}
+
+void Win32Forms::unload() { closeRequest(UnloadMode::Code); }
+
+int Win32Forms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) {
+  const std::wstring body(text);
+  const std::wstring caption(title);
+  const HWND owner = close_.unloaded() ? nullptr : form();
+  // A box raised while the window is hidden or behind others must still be seen.
+  UINT flags = style | MB_SETFOREGROUND;
+  if (owner == nullptr || !IsWindowVisible(owner) || GetForegroundWindow() != owner)
+    flags |= MB_TOPMOST;
+  return MessageBoxW(owner, body.c_str(), caption.c_str(), flags);
+}
+
+LocalTime Win32Forms::now() const {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,56 @@
+#include "platform/win32/system_services.h"
+
+#include <windows.h>
+// After <windows.h>, which they need.
+#include <commctrl.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include "platform/notify_icon_native.h"
+#include "platform/win32/text_codec.h"
+
+namespace platform::win32 {
+
+void Win32SystemServices::initCommonControls() { InitCommonControls(); }
+
+// A path the ANSI code page cannot hold would name another file or none. Its
+// short form usually can; failing that, the wide call takes the path as it is.
+bool Win32SystemServices::playSound(std::wstring_view name, std::uint32_t flags) {
+  const AnsiText ansi = toAnsiCodePage(name);
+  if (ansi.exact) return PlaySoundA(ansi.text.c_str(), nullptr, flags) != FALSE;
+  const std::wstring wide(name);
+  const AnsiText shortPath = toAnsiCodePage(shortPathName(wide));
+  if (shortPath.exact && !shortPath.text.empty()) {
+    return PlaySoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
+  }
+  return PlaySoundW(wide.c_str(), nullptr, flags) != FALSE;
+}
+
+bool Win32SystemServices::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {
+#ifdef _WIN64
+  NOTIFYICONDATAA native = toNativeRecord<NOTIFYICONDATAA>(record);
+#else
+  // On 32-bit Windows the record is the system's own layout and goes as it is.
+  static_assert(NOTIFYICONDATAA_V2_SIZE == sizeof(NotifyIconDataA));
+  static_assert(offsetof(NOTIFYICONDATAA, szTip) == offsetof(NotifyIconDataA, szTip));
+  static_assert(offsetof(NOTIFYICONDATAA, szInfo) == offsetof(NotifyIconDataA, szInfo));
+  static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == offsetof(NotifyIconDataA, szInfoTitle));
+  static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == offsetof(NotifyIconDataA, dwInfoFlags));
+  NOTIFYICONDATAA native{};
+  std::memcpy(&native, &record, sizeof(record));
+#endif
+  return Shell_NotifyIconA(message, &native) != FALSE;
+}
+
+bool Win32SystemServices::setForegroundWindow(std::uint32_t hWnd) {
+  return SetForegroundWindow(handleFrom32<HWND>(hWnd)) != FALSE;
+}
+
+std::string Win32SystemServices::toAnsi(std::wstring_view text) const {
+  return toAnsiCodePage(text).text;
+}
+
+}  // namespace platform::win32
