@@ -25,4 +25,24 @@ Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards,
   return current;
 }
 
+Ctl nextInGroup(const FormDesign& design, Ctl current, bool forward,
+                const std::function<bool(Ctl)>& canFocus) {
+  std::vector<Ctl> group;
+  for (const auto& c : design.controls) {
+    if (c.kind == Kind::OptionButton && c.container == design[current].container) {
+      group.push_back(c.name);
+    }
+  }
+  if (!forward) std::ranges::reverse(group);
+  const auto here = std::ranges::find(group, current);
+  if (here == group.end()) return current;
+  const auto n = group.size();
+  const auto start = static_cast<std::size_t>(here - group.begin());
+  for (std::size_t step = 1; step < n; ++step) {
+    const Ctl candidate = group[(start + step) % n];
+    if (canFocus(candidate)) return candidate;
+  }
+  return current;
+}
+
 }  // namespace platform

@@ -12,4 +12,17 @@ namespace platform {
 Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards,
                    const std::function<bool(Ctl)>& canFocus);
 
+// The option button the arrow keys move to from `current`: the next (or, going
+// back, the previous) option button of the same container in design order,
+// wrapping around, among those `canFocus` accepts. `current` when there is none.
+Ctl nextInGroup(const FormDesign& design, Ctl current, bool forward,
+                const std::function<bool(Ctl)>& canFocus);
+
+// The 1-based tab Ctrl+Tab (or Ctrl+Shift+Tab) selects after `selected` of `count`.
+constexpr int cycledTab(int selected, int count, bool backwards) {
+  if (count <= 0) return selected;
+  const int from = selected - 1 + (backwards ? count - 1 : 1);
+  return from % count + 1;
+}
+
 }  // namespace platform

@@ -146,6 +146,23 @@ void HeadlessForms::pressTab(bool backwards) {
   setFocus(nextInTabOrder(design_, focus_, backwards, [this](Ctl c) { return canFocus(c); }));
 }
 
+void HeadlessForms::pressEnter() {
+  const Kind kind = design_[focus_].kind;
+  if (kind == Kind::Button) click(focus_);
+  if (kind == Kind::TextBox) type(u"\r");
+}
+
+void HeadlessForms::pressArrow(bool forward) {
+  if (design_[focus_].kind != Kind::OptionButton) return;
+  setFocus(nextInGroup(design_, focus_, forward, [this](Ctl c) { return canFocus(c); }));
+}
+
+void HeadlessForms::pressCtrlTab(bool backwards) {
+  const Ctl strip = tabStrip();
+  selectTab(cycledTab(selectedTab_, static_cast<int>(design_[strip].tabs.size()), backwards));
+  if (!canFocus(focus_)) focus_ = strip;
+}
+
 bool HeadlessForms::shownWithContainers(Ctl c) const {
   for (Ctl at = c; at != Ctl::Form1; at = design_[at].container) {
     if (!state(at).visible) return false;

@@ -53,7 +53,10 @@ class HeadlessForms final : public Forms, public SystemServices {
   // A user at the window.
   void type(std::u16string_view keys);  // each character to the focused control
   void pressTab(bool backwards = false);
-  void click(Ctl control);  // buttons, option buttons and menu items
+  void pressEnter();                          // presses a focused button; typed into a text box
+  void pressArrow(bool forward);              // moves between option buttons
+  void pressCtrlTab(bool backwards = false);  // switches the tab strip's page
+  void click(Ctl control);                    // buttons, option buttons and menu items
   void selectTab(int index);
   void minimise();
   void resizeByBorder();  // a size change that leaves the window in normal state

@@ -2,12 +2,9 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "platform/start_failure.h"
 #include "platform/tab_order.h"
-#include "platform/units.h"
-#include "platform/win32/text_codec.h"
+#include "platform/win32/dpi.h"
 
 namespace platform::win32 {
 
@@ -59,12 +56,9 @@ void addStyles(const ControlDesign& d, DWORD& style, DWORD& exStyle) {
 Win32Forms::Win32Forms(const FormDesign& design)
     : design_(design), instance_(GetModuleHandleW(nullptr)) {
   const WindowDc screen(nullptr);
-  dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  systemDpi_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  dpi_ = systemDpi_;
 }
-
-int Win32Forms::toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
-
-int Win32Forms::twipsPerPixelX() const { return twipsPerPixel(dpi_); }
 
 int Win32Forms::run(FormEvents& events) {
   events_ = &events;
@@ -95,9 +89,12 @@ int Win32Forms::run(FormEvents& events) {
 // cannot be created stops the start.
 std::optional<Win32Forms::StartFailure> Win32Forms::create() {
   if (!registerClasses()) return StartFailure{L"the window classes", GetLastError()};
-  createFonts();
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   if (!createForm()) return StartFailure{L"the window", GetLastError()};
+  // The monitor the window opens on may be scaled otherwise than the system.
+  dpi_ = windowDpi(form(), dpi_);
+  createFonts();
+  fitClientArea();  // also where the menu bar wraps on a narrow window
   for (const auto& c : design_.controls) {
     if (!createControl(c)) return StartFailure{std::wstring(controlName(c.name)), GetLastError()};
   }
@@ -132,16 +129,6 @@ bool Win32Forms::registerClasses() {
   frame.hbrBackground = nullptr;
   frame.lpszClassName = kFrameClass;
   return RegisterClassExW(&form) != 0 && RegisterClassExW(&frame) != 0;
-}
-
-void Win32Forms::createFonts() {
-  verdana_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"Verdana"));
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  dialogFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
 HMENU Win32Forms::buildMenu(Ctl parent, bool popup) {
@@ -187,12 +174,7 @@ bool Win32Forms::createForm() {
   if (!form_) return false;
   static_cast<void>(bar.release());  // from here on the window destroys its menu bar
   control(Ctl::Form1).window = form_.get();
-  // The bar may wrap on a narrow window; keep the designed client area.
-  RECT client{};
-  GetClientRect(form(), &client);
-  const int missing = toPixels(design_.clientHeight) - (client.bottom - client.top);
-  if (missing != 0)
-    SetWindowPos(form(), nullptr, 0, 0, width, height + missing, SWP_NOMOVE | SWP_NOZORDER);
+  afterMenus_.setOwner(form());
   return true;
 }
 
@@ -209,17 +191,14 @@ bool Win32Forms::createControl(const ControlDesign& d) {
   DWORD exStyle = 0;
   addStyles(d, style, exStyle);
   const std::wstring caption(d.caption);
-  c.window = CreateWindowExW(exStyle, windowClassOf(d.kind), caption.c_str(), style,
-                             toPixels(d.rect.left), toPixels(d.rect.top), toPixels(d.rect.width),
-                             toPixels(d.rect.height), control(d.container).window,
+  c.window = CreateWindowExW(exStyle, windowClassOf(d.kind), caption.c_str(), style, 0, 0, 0, 0,
+                             control(d.container).window,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(d.name))),
                              instance_, nullptr);
   if (c.window == nullptr) return false;
   // Created top-most first, each one goes below the ones before it.
   SetWindowPos(c.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowLongPtrW(c.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  c.font = d.font == Font::Verdana ? verdana_.get() : dialogFont_.get();
-  SendMessageW(c.window, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), FALSE);
 
   if (d.kind == Kind::TextBox) {
     if (d.maxLength > 0)
@@ -236,19 +215,8 @@ bool Win32Forms::createControl(const ControlDesign& d) {
     }
     SendMessageW(c.window, TCM_SETCURSEL, 0, 0);
   }
-  if (d.autoSize) autoSize(d.name);
+  place(d.name);
   return true;
-}
-
-void Win32Forms::autoSize(Ctl label) {
-  const Control& c = control(label);
-  const std::wstring caption = readWindowText(c.window);
-  RECT extent{0, 0, 0, 0};
-  const WindowDc dc(c.window);
-  const SelectedObject font(dc.get(), c.font);
-  DrawTextW(dc.get(), caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  SetWindowPos(c.window, nullptr, 0, 0, std::max(1L, extent.right), std::max(1L, extent.bottom),
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace platform::win32

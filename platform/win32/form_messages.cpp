@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cwctype>
 
 #include "platform/icon_callback.h"
@@ -113,6 +114,7 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   switch (message) {
     case WM_TIMER: onTimer(fromId(wParam)); return 0;
+    case AfterMenus::kRunMessage: afterMenus_.runWaiting(); return 0;
     case WM_SIZE:
       if (live) events_->resize();
       return 0;
@@ -134,6 +136,7 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_DPICHANGED: adoptDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CLOSE: closeRequest(UnloadMode::ControlMenu); return 0;
     case WM_QUERYENDSESSION: return close_.allowed(*events_, UnloadMode::SessionEnd) ? TRUE : FALSE;
     case WM_ENDSESSION:
@@ -166,18 +169,58 @@ LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wPara
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// The keys every Windows window answers, handled before the focused control sees them.
 bool Win32Forms::preTranslate(const MSG& message) {
   if (form() == nullptr || (message.hwnd != form() && !IsChild(form(), message.hwnd))) return false;
-  const bool alt = GetKeyState(VK_MENU) < 0;
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && !alt && !ctrl) {
-    const bool backwards = GetKeyState(VK_SHIFT) < 0;
-    setFocus(nextInTabOrder(design_, focused(), backwards, [this](Ctl c) { return canFocus(c); }));
-    return true;
-  }
-  if (message.message == WM_CHAR && message.wParam == L'\t' && !ctrl) return true;
   if (message.message == WM_SYSCHAR) return pressAccessKey(static_cast<wchar_t>(message.wParam));
-  return false;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (message.message == WM_CHAR && message.wParam == L'\t' && !ctrl) return true;
+  if (message.message != WM_KEYDOWN || GetKeyState(VK_MENU) < 0) return false;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  switch (message.wParam) {
+    case VK_TAB:
+      if (ctrl) return switchTab(shift);
+      setFocus(nextInTabOrder(design_, focused(), shift, [this](Ctl c) { return canFocus(c); }));
+      return true;
+    case VK_RETURN: return !ctrl && pressFocusedButton();
+    case VK_UP:
+    case VK_LEFT: return !ctrl && moveInGroup(false);
+    case VK_DOWN:
+    case VK_RIGHT: return !ctrl && moveInGroup(true);
+    default: return false;
+  }
+}
+
+// Enter presses a focused push button, as Space does; elsewhere it is typed.
+bool Win32Forms::pressFocusedButton() {
+  const Ctl c = focused();
+  if (c == Ctl::Form1 || design_[c].kind != Kind::Button) return false;
+  SendMessageW(control(c).window, BM_CLICK, 0, 0);
+  return true;
+}
+
+// The arrows move the focus between option buttons and select the one that
+// receives it, raising its click as a mouse click does.
+bool Win32Forms::moveInGroup(bool forward) {
+  const Ctl c = focused();
+  if (c == Ctl::Form1 || design_[c].kind != Kind::OptionButton) return false;
+  const Ctl next = nextInGroup(design_, c, forward, [this](Ctl o) { return canFocus(o); });
+  SetFocus(control(next).window);
+  if (!selected(next)) SendMessageW(control(next).window, BM_CLICK, 0, 0);
+  return true;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab turn the tab strip's pages from anywhere in the window.
+bool Win32Forms::switchTab(bool backwards) {
+  const auto strip = std::ranges::find(design_.controls, Kind::TabStrip, &ControlDesign::kind);
+  if (strip == design_.controls.end()) return false;
+  const HWND window = control(strip->name).window;
+  const auto count = static_cast<int>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
+  const int next = cycledTab(selectedTab(strip->name), count, backwards);
+  SendMessageW(window, TCM_SETCURSEL, static_cast<WPARAM>(next - 1), 0);
+  events_->click(strip->name);
+  if (!canFocus(focused())) setFocus(strip->name);
+  return true;
 }
 
 bool Win32Forms::pressAccessKey(wchar_t key) {

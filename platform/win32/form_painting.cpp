@@ -6,7 +6,7 @@ namespace platform::win32 {
 
 namespace {
 
-constexpr int kFramePadding = 6;
+constexpr int kFramePadding = 6;  // pixels at 96 DPI
 
 }  // namespace
 
@@ -45,11 +45,12 @@ void Win32Forms::paintFrame(HWND window, Ctl frame) {
   SetBkColor(dc.get(), colourValue(d.backColour));
   SetTextColor(dc.get(), d.foreColour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT)
                                                         : colourValue(d.foreColour));
-  RECT label{kFramePadding, 0, 0, text.cy};
+  const int padding = MulDiv(kFramePadding, dpi_, 96);
+  RECT label{padding, 0, 0, text.cy};
   DrawTextW(dc.get(), caption.c_str(), -1, &label, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   label.left -= 2;
   label.right += 2;
-  ExtTextOutW(dc.get(), kFramePadding, 0, ETO_OPAQUE, &label, caption.c_str(),
+  ExtTextOutW(dc.get(), padding, 0, ETO_OPAQUE, &label, caption.c_str(),
               static_cast<UINT>(caption.size()), nullptr);
 }
 

@@ -172,15 +172,25 @@ void Win32Forms::popupMenu(Ctl menu) {
 
 void Win32Forms::unload() { closeRequest(UnloadMode::Code); }
 
+// An OK box raised under an open menu waits for the menu to close; its answer
+// can only be OK. A question is asked at once, whatever the menu.
 int Win32Forms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) {
-  const std::wstring body(text);
-  const std::wstring caption(title);
+  if ((style & MB_TYPEMASK) != MB_OK || !afterMenus_.mustWait()) {
+    return showBox(std::wstring(text), style, std::wstring(title));
+  }
+  afterMenus_.defer([this, body = std::wstring(text), style, caption = std::wstring(title)] {
+    showBox(body, style, caption);
+  });
+  return IDOK;
+}
+
+// A box raised while the window is hidden or behind others must still be seen.
+int Win32Forms::showBox(const std::wstring& text, UINT style, const std::wstring& title) {
   const HWND owner = close_.unloaded() ? nullptr : form();
-  // A box raised while the window is hidden or behind others must still be seen.
   UINT flags = style | MB_SETFOREGROUND;
   if (owner == nullptr || !IsWindowVisible(owner) || GetForegroundWindow() != owner)
     flags |= MB_TOPMOST;
-  return MessageBoxW(owner, body.c_str(), caption.c_str(), flags);
+  return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
 
 LocalTime Win32Forms::now() const {

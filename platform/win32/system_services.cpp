@@ -16,17 +16,24 @@ namespace platform::win32 {
 
 void Win32SystemServices::initCommonControls() { InitCommonControls(); }
 
+// Under an open menu the sound waits for the menu to close; its result is then
+// not known yet, and nothing uses it.
+bool Win32SystemServices::playSound(std::wstring_view name, std::uint32_t flags) {
+  if (!afterMenus_.mustWait()) return playNow(std::wstring(name), flags);
+  afterMenus_.defer([this, wide = std::wstring(name), flags] { playNow(wide, flags); });
+  return true;
+}
+
 // A path the ANSI code page cannot hold would name another file or none. Its
 // short form usually can; failing that, the wide call takes the path as it is.
-bool Win32SystemServices::playSound(std::wstring_view name, std::uint32_t flags) {
+bool Win32SystemServices::playNow(const std::wstring& name, std::uint32_t flags) {
   const AnsiText ansi = toAnsiCodePage(name);
   if (ansi.exact) return PlaySoundA(ansi.text.c_str(), nullptr, flags) != FALSE;
-  const std::wstring wide(name);
-  const AnsiText shortPath = toAnsiCodePage(shortPathName(wide));
+  const AnsiText shortPath = toAnsiCodePage(shortPathName(name));
   if (shortPath.exact && !shortPath.text.empty()) {
     return PlaySoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
   }
-  return PlaySoundW(wide.c_str(), nullptr, flags) != FALSE;
+  return PlaySoundW(name.c_str(), nullptr, flags) != FALSE;
 }
 
 bool Win32SystemServices::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {

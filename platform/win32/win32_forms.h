@@ -18,7 +18,8 @@ namespace platform::win32 {
 
 // The window as real Win32 controls: frames are container windows, timers are
 // window timers, boxes and dialogs are the system's modal ones.
-//   form_creation.cpp    start-up: classes, fonts, the form, controls and menus from the design
+//   form_creation.cpp    start-up: classes, the form, controls and menus from the design
+//   form_layout.cpp      twips to pixels at the window's DPI: places, sizes and fonts
 //   form_messages.cpp    window procedures, keyboard, timers and the close sequence
 //   form_painting.cpp    frames and control colours
 //   form_properties.cpp  what handlers read and set, boxes, the open dialog and the popup menu
@@ -75,10 +76,15 @@ class Win32Forms final : public Forms {
   // form_creation.cpp
   std::optional<StartFailure> create();
   bool registerClasses();
-  void createFonts();
   HMENU buildMenu(Ctl parent, bool popup);
   bool createForm();
   bool createControl(const ControlDesign& design);
+
+  // form_layout.cpp
+  void createFonts();
+  void adoptDpi(int dpi, const RECT& suggested);
+  void fitClientArea();
+  void place(Ctl control);
   void autoSize(Ctl label);
   int toPixels(int twips) const;
 
@@ -92,6 +98,10 @@ class Win32Forms final : public Forms {
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
   bool pressAccessKey(wchar_t key);
+  int showBox(const std::wstring& text, UINT style, const std::wstring& title);
+  bool pressFocusedButton();
+  bool moveInGroup(bool forward);
+  bool switchTab(bool backwards);
   bool canFocus(Ctl control) const;
   void armTimer(Ctl timer, bool afresh);
   void onTimer(Ctl timer);
@@ -111,10 +121,12 @@ class Win32Forms final : public Forms {
 
   const FormDesign& design_;
   FormEvents* events_ = nullptr;
-  Win32SystemServices system_;
+  AfterMenus afterMenus_;
+  Win32SystemServices system_{afterMenus_};
   CloseSequence close_;
   HINSTANCE instance_;
-  int dpi_ = 96;
+  int systemDpi_ = 96;  // what the system's metrics are given at
+  int dpi_ = 96;        // the window's, which the layout follows
   std::array<Control, kControlCount> controls_{};
   OwnedWindow form_;
   OwnedIcon bigIcon_;

@@ -4,9 +4,23 @@
 
 #include "scenarios.h"
 
+namespace {
+
+// The driver reads windows in physical pixels, whatever the screen's scaling.
+void becomeDpiAware() {
+  using SetContextFn = BOOL(WINAPI*)(HANDLE);
+  const auto setContext = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+  const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+  if (setContext == nullptr || setContext(perMonitorV2) == FALSE) SetProcessDPIAware();
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
+  becomeDpiAware();
   if (argc < 2) {
-    std::fputs("usage: e2e_driver <Tolvane.exe> [start-up|alarm|menus|tray]\n", stderr);
+    std::fputs("usage: e2e_driver <Tolvane.exe> [start-up|alarm|menus|tray|keys|dpi]\n", stderr);
     return 2;
   }
   const std::wstring exe = argv[1];
@@ -19,6 +33,8 @@ int wmain(int argc, wchar_t** argv) {
       {L"alarm", e2e::alarmScenario},
       {L"menus", e2e::menusAndClosingScenario},
       {L"tray", e2e::trayScenario},
+      {L"keys", e2e::keysScenario},
+      {L"dpi", e2e::dpiScenario},
   };
   for (const auto& s : scenarios) {
     if (!only.empty() && only != s.name) continue;

@@ -11,5 +11,7 @@ void startUpScenario(const std::wstring& exe);
 void alarmScenario(const std::wstring& exe);
 void menusAndClosingScenario(const std::wstring& exe);
 void trayScenario(const std::wstring& exe);
+void keysScenario(const std::wstring& exe);
+void dpiScenario(const std::wstring& exe);
 
 }  // namespace e2e

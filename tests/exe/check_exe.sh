@@ -32,6 +32,8 @@ check "has manifest 1" 'grep -q "^0x000018 0x000001$" <<<"$resources"'
 text=$(strings -a "$exe"; strings -a -el "$exe")
 check "manifest asks for Common Controls 6.0.0.0 for $arch" \
   'grep -q "Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"$arch\"" <<<"$(tr -s " \n" " " <<<"$text")"'
+check "manifest declares per-monitor DPI awareness (V2), system-aware before Windows 10" \
+  'grep -q "<dpiAware[^>]*>true</dpiAware>" <<<"$text" && grep -q "<dpiAwareness[^>]*>PerMonitorV2</dpiAwareness>" <<<"$text"'
 check "version record reads 1.00" 'grep -qx "1.00" <<<"$text"'
 
 echo "$passed passed, $failed failed"

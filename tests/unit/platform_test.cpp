@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "app/form1_design.h"
 #include "platform/clock_aligned_timer.h"
 #include "platform/icon_callback.h"
 #include "platform/notify_icon_native.h"
+#include "platform/tab_order.h"
 #include "platform/units.h"
 
 namespace {
@@ -52,6 +54,25 @@ TEST(IconCallback, RealMouseMovesAreNeverTakenForTheIcon) {
     EXPECT_EQ(isIconCallback(c.wParam, c.lParam, 1, c.cursorX, c.cursorY), c.callback)
         << std::hex << c.wParam << " " << c.lParam;
   }
+}
+
+TEST(Keys, ArrowsStayInTheirOptionGroupAndCtrlTabWrapsRound) {
+  using platform::Ctl;
+  using platform::nextInGroup;
+  const auto& design = app::form1Design();
+  const auto any = [](Ctl) { return true; };
+  EXPECT_EQ(nextInGroup(design, Ctl::Option1, true, any), Ctl::Option2);
+  EXPECT_EQ(nextInGroup(design, Ctl::Option2, true, any), Ctl::Option1);
+  EXPECT_EQ(nextInGroup(design, Ctl::Option1, false, any), Ctl::Option2);
+  EXPECT_EQ(nextInGroup(design, Ctl::Option1, true, [](Ctl c) { return c != Ctl::Option2; }),
+            Ctl::Option1);
+  EXPECT_EQ(nextInGroup(design, Ctl::Command1, true, any), Ctl::Command1);
+
+  EXPECT_EQ(platform::cycledTab(1, 2, false), 2);
+  EXPECT_EQ(platform::cycledTab(2, 2, false), 1);
+  EXPECT_EQ(platform::cycledTab(1, 2, true), 2);
+  EXPECT_EQ(platform::cycledTab(2, 3, true), 1);
+  EXPECT_EQ(platform::cycledTab(1, 0, false), 1);
 }
 
 struct DelayCase {

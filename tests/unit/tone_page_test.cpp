@@ -28,6 +28,29 @@ TEST_F(TonePageTest, TabsSwitchThePagesAndTheTonePageFocusesDefault) {
   EXPECT_FALSE(ui.visible(Ctl::Fr3));
 }
 
+TEST_F(TonePageTest, KeysTurnThePagesAndPickTheOptionsAsClicksDo) {
+  ui.pressCtrlTab();
+  EXPECT_EQ(ui.selectedTab(Ctl::TabStrip1), 2);
+  EXPECT_TRUE(ui.visible(Ctl::Fr3));
+  EXPECT_EQ(ui.focused(), Ctl::Option1);
+  ui.pressArrow(true);
+  EXPECT_EQ(ui.focused(), Ctl::Option2);
+  EXPECT_TRUE(ui.selected(Ctl::Option2));
+  EXPECT_TRUE(ui.enabled(Ctl::Command3));
+  ui.pressArrow(true);  // wraps round the group
+  EXPECT_TRUE(ui.selected(Ctl::Option1));
+  EXPECT_FALSE(ui.enabled(Ctl::Command3));
+  ui.pressCtrlTab(true);
+  EXPECT_EQ(ui.selectedTab(Ctl::TabStrip1), 1);
+  EXPECT_TRUE(ui.visible(Ctl::Fr2));
+
+  ui.setFocus(Ctl::Command2);
+  ui.setText(Ctl::Text1, L"07");
+  ui.pressEnter();
+  EXPECT_EQ(ui.text(Ctl::Text1), L"");  // Enter pressed "&Reset"
+  EXPECT_EQ(ui.focused(), Ctl::Text1);
+}
+
 TEST_F(TonePageTest, OptionsOnlyEnableAndDisableTheChooser) {
   ui.selectTab(2);
   ui.click(Ctl::Option2);

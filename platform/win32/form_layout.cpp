@@ -1,0 +1,80 @@
+#include <algorithm>
+
+#include "platform/units.h"
+#include "platform/win32/text_codec.h"
+#include "platform/win32/win32_forms.h"
+
+namespace platform::win32 {
+
+// The design is in twips, so every place, size and font follows the window's
+// DPI: sharp text on a scaled screen, laid out again when the window moves to a
+// monitor scaled otherwise.
+
+int Win32Forms::toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
+
+int Win32Forms::twipsPerPixelX() const { return twipsPerPixel(dpi_); }
+
+void Win32Forms::createFonts() {
+  verdana_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, L"Verdana"));
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi_, systemDpi_);
+  dialogFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// On WM_DPICHANGED; the suggested rectangle keeps the window where the user sees it.
+void Win32Forms::adoptDpi(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  // The controls take the new fonts before the old ones are freed.
+  OwnedFont oldVerdana = std::move(verdana_);
+  OwnedFont oldDialogFont = std::move(dialogFont_);
+  createFonts();
+  for (const auto& d : design_.controls) {
+    if (control(d.name).window != nullptr) place(d.name);
+  }
+  SetWindowPos(form(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  fitClientArea();
+}
+
+// Keeps the designed client area, whatever the frame and a wrapping menu bar take.
+void Win32Forms::fitClientArea() {
+  if (IsIconic(form())) return;
+  RECT client{};
+  RECT frame{};
+  GetClientRect(form(), &client);
+  GetWindowRect(form(), &frame);
+  const int wider = toPixels(design_.clientWidth) - client.right;
+  const int taller = toPixels(design_.clientHeight) - client.bottom;
+  if (wider == 0 && taller == 0) return;
+  SetWindowPos(form(), nullptr, 0, 0, frame.right - frame.left + wider,
+               frame.bottom - frame.top + taller, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Forms::place(Ctl c) {
+  const ControlDesign& d = design_[c];
+  Control& control = this->control(c);
+  control.font = d.font == Font::Verdana ? verdana_.get() : dialogFont_.get();
+  SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
+  SetWindowPos(control.window, nullptr, toPixels(d.rect.left), toPixels(d.rect.top),
+               toPixels(d.rect.width), toPixels(d.rect.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (d.autoSize) autoSize(c);
+  InvalidateRect(control.window, nullptr, TRUE);
+}
+
+void Win32Forms::autoSize(Ctl label) {
+  const Control& c = control(label);
+  const std::wstring caption = readWindowText(c.window);
+  RECT extent{0, 0, 0, 0};
+  const WindowDc dc(c.window);
+  const SelectedObject font(dc.get(), c.font);
+  DrawTextW(dc.get(), caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SetWindowPos(c.window, nullptr, 0, 0, std::max(1L, extent.right), std::max(1L, extent.bottom),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,146 @@
+#include <string>
+
+#include "app/form1_design.h"
+#include "platform/units.h"
+#include "scenarios.h"
+
+namespace e2e {
+
+namespace {
+
+using platform::twipsToPixels;
+
+// Wine takes the screen's DPI from here when a program starts.
+bool setLogPixels(DWORD dpi) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool set = RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi),
+                                  sizeof dpi) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return set;
+}
+
+RECT inParent(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::string describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ")";
+}
+
+// The designed fonts at `dpi`, as the program makes them.
+HFONT designFont(platform::Font font, int dpi) {
+  if (font == platform::Font::Verdana) {
+    return CreateFontW(-MulDiv(825, dpi, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"Verdana");
+  }
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const HDC screen = GetDC(nullptr);
+  const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+// Whether `text` in the designed font, wrapped as a label wraps it, fits the label's client area.
+bool textFits(HWND label, const platform::ControlDesign& d, int dpi, const std::wstring& text) {
+  RECT client{};
+  GetClientRect(label, &client);
+  const HFONT font = designFont(d.font, dpi);
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  RECT extent{0, 0, client.right, 0};
+  DrawTextW(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return extent.right <= client.right && extent.bottom <= client.bottom;
+}
+
+// Every control on its twips rectangle at `dpi` (labels that size to their text: their place),
+// and every label's text inside its rectangle.
+void checkLayout(const TolvaneApp& app, int dpi, const std::string& when) {
+  const auto& design = app::form1Design();
+  const auto client = clientSize(app.form());
+  check(when + ": the client area is its twips size",
+        client && client->cx == twipsToPixels(design.clientWidth, dpi) &&
+            client->cy == twipsToPixels(design.clientHeight, dpi),
+        client ? std::to_string(client->cx) + "x" + std::to_string(client->cy) : "none");
+
+  std::string misplaced;
+  std::string clipped;
+  for (const auto& d : design.controls) {
+    const HWND window = app.control(d.name);
+    if (window == nullptr) continue;  // timers, menus and the dialog have no window of their own
+    const RECT got = inParent(window);
+    const RECT want{twipsToPixels(d.rect.left, dpi), twipsToPixels(d.rect.top, dpi),
+                    twipsToPixels(d.rect.left, dpi) + twipsToPixels(d.rect.width, dpi),
+                    twipsToPixels(d.rect.top, dpi) + twipsToPixels(d.rect.height, dpi)};
+    const bool placed = got.left == want.left && got.top == want.top &&
+                        (d.autoSize || (got.right == want.right && got.bottom == want.bottom));
+    if (!placed) {
+      misplaced +=
+          " " + utf8(platform::controlName(d.name)) + describe(got) + "!=" + describe(want);
+    }
+    const std::wstring text = windowText(window).value_or(L"");
+    if (d.kind == platform::Kind::Label && !text.empty() && !textFits(window, d, dpi, text)) {
+      clipped += " " + utf8(platform::controlName(d.name));
+    }
+  }
+  check(when + ": every control sits on its twips rectangle", misplaced.empty(), misplaced);
+  check(when + ": no label's text is clipped", clipped.empty(), clipped);
+}
+
+// WM_DPICHANGED carries a pointer to the suggested rectangle, so it is written in the program's
+// own memory first.
+bool sendDpiChanged(const TolvaneApp& app, int dpi, int from) {
+  RECT suggested{};
+  GetWindowRect(app.form(), &suggested);
+  suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, from);
+  suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, from);
+  const HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app.processId());
+  if (process == nullptr) return false;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+  DWORD_PTR ignored = 0;
+  const bool sent =
+      remote != nullptr &&
+      WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr) &&
+      SendMessageTimeoutW(app.form(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5'000, &ignored) != 0;
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return sent;
+}
+
+}  // namespace
+
+void dpiScenario(const std::wstring& exe) {
+  for (const int dpi : {96, 120, 144, 192}) {
+    const std::string at = "started at " + std::to_string(dpi) + " DPI";
+    if (!check(at + ": the screen's DPI is set", setLogPixels(static_cast<DWORD>(dpi)))) break;
+    auto app = TolvaneApp::start(exe);
+    if (!app) continue;
+    checkLayout(*app, dpi, at);
+    const int next = dpi == 144 ? 96 : 144;
+    const std::string moved = at + ", moved to " + std::to_string(next) + " DPI";
+    if (check(moved + ": WM_DPICHANGED reaches the window", sendDpiChanged(*app, next, dpi))) {
+      checkLayout(*app, next, moved);
+    }
+    const auto code = app->closeAndConfirm();
+    if (!code) app->process().kill();
+  }
+  setLogPixels(96);
+}
+
+}  // namespace e2e
