@@ -4,6 +4,9 @@
 # holds exactly Tolvane.exe, README.txt and LICENSE.txt, and that its Tolvane.exe is the win32
 # preset's build with the SHA-256 that SHA256SUMS gives.
 # usage: check_package.sh <work-folder>
+
+# The checks are strings that check() evaluates.
+# shellcheck disable=SC2016,SC2034
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$1
@@ -35,7 +38,9 @@ exe_sum=$(unzip -p "$zip" Tolvane.exe | hash_of)
 check "its Tolvane.exe has the SHA-256 in SHA256SUMS ($exe_sum)" '[[ $exe_sum == "$(listed_sum Tolvane.exe)" ]]'
 check "its Tolvane.exe is the win32 build" '[[ $exe_sum == "$(hash_of <"$root/build/win32/Tolvane.exe")" ]]'
 check "the zip has the SHA-256 in SHA256SUMS" '[[ $(hash_of <"$zip") == "$(listed_sum "${zip##*/}")" ]]'
-check "LICENSE.txt is the MIT licence" 'unzip -p "$zip" LICENSE.txt | head -1 | grep -q "^MIT License"'
+license_title=$'MIT License\r'
+check "LICENSE.txt is the MIT licence, with Windows line ends" \
+  '[[ $(unzip -p "$zip" LICENSE.txt | head -1) == "$license_title" ]]'
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
