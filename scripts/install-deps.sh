@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ libgtest-dev clang-format clang-tidy
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 xvfb xauth sox imagemagick fonts-wine
+  wine wine64 xvfb xauth sox imagemagick fonts-wine zip unzip
 )
 
 missing=()
