@@ -17,19 +17,25 @@ sudo=""
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
+# usage: install_missing <apt-get install option>... -- <package>...
 install_missing() {
-  local missing=()
+  local options=() missing=()
+  while [[ $1 != -- ]]; do
+    options+=("$1")
+    shift
+  done
+  shift
   for p in "$@"; do
     installed "$p" || missing+=("$p")
   done
   [[ ${#missing[@]} -eq 0 ]] && return 0
   echo "Installing: ${missing[*]}" >&2
   $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${options[@]}" "${missing[@]}" \
+    >/dev/null
 }
 
-install_missing "${packages[@]}"
+install_missing --no-install-recommends -- "${packages[@]}"
 
 # The probe needs binutils, installed above.
 if refusal=$(scripts/runs-32bit.sh); then
@@ -38,7 +44,8 @@ if refusal=$(scripts/runs-32bit.sh); then
     $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
   fi
-  install_missing wine32:i386
+  # With its recommends: the 32-bit X driver loads the X extension libraries they bring.
+  install_missing -- wine32:i386
 else
   echo "install-deps: $refusal; wine32 is left out, so only the x86_64 Tolvane.exe runs here." >&2
 fi
