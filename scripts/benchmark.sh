@@ -18,7 +18,10 @@ with_x86_64=""
 for arg in "$@"; do
   case $arg in
     --x86_64) with_x86_64=1 ;;
-    *) [[ $arg =~ ^[1-9][0-9]*$ ]] && seconds=$arg || usage ;;
+    *)
+      [[ $arg =~ ^[1-9][0-9]*$ ]] || usage
+      seconds=$arg
+      ;;
   esac
 done
 
