@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds all three presets, checks formatting and lint, and runs every test: the host unit tests, the
-# checks of the 32-bit product executable, and the end-to-end tests of the real
-# 64-bit program under Wine and Xvfb. Warnings are errors when CI=true.
+# checks of the 32-bit product executable, and the end-to-end tests of the real program under Wine
+# and Xvfb: the x86_64 build, and the i686 product where the kernel runs 32-bit code (a visible
+# skip where it does not). Warnings are errors when CI=true.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,5 +23,5 @@ echo "== test host" >&2
 ctest --preset host
 echo "== test win32" >&2
 ctest --preset win32
-echo "== test win64 (Wine)" >&2
+echo "== test win64 (Wine: the x86_64 build and the i686 product)" >&2
 ctest --preset win64
