@@ -261,7 +261,8 @@ void sessionEndAnsweredYes(const std::wstring& exe) {
       10'000);
   check("Yes lets the session end", answer.given && answer.value != FALSE,
         answer.given ? "answered FALSE" : "no answer");
-  SendMessageTimeoutW(app->form(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10'000, nullptr);
+  SendMessageTimeoutW(app->form(), WM_ENDSESSION, answer.value != FALSE, 0, SMTO_ABORTIFHUNG,
+                      10'000, nullptr);
   const auto code = app->process().waitExit(10'000);
   check("the end of the session ends the program with code 0", code && *code == 0,
         code ? std::to_string(*code) : "still running");
