@@ -27,7 +27,10 @@ done
 
 scripts/install-deps.sh
 programs=()
+workdir=$PWD/build/benchmark-wine
 if refusal=$(scripts/runs-32bit.sh); then
+  # A prefix of its own: one made before wine32 was installed would lack the 32-bit system.
+  workdir=$PWD/build/benchmark-wine-i686
   cmake --preset win32 >/dev/null
   cmake --build --preset win32 --target Tolvane Tolvane-naive
   programs+=("$PWD/build/win32/Tolvane.exe" "$PWD/build/win32/Tolvane-naive.exe")
@@ -44,5 +47,5 @@ build=$PWD/build/win64
 
 # Room for the prefix set-up, the run itself and closing the programs.
 export WINE_SESSION_TIMEOUT=$((seconds + 300))
-exec bash tests/e2e/wine-session.sh "$PWD/build/benchmark-wine" -- \
+exec bash tests/e2e/wine-session.sh "$workdir" -- \
   wine "$build/bench/clock_benchmark.exe" --seconds "$seconds" "${programs[@]}"
