@@ -225,9 +225,21 @@ double slope(const std::vector<double>& x, const std::vector<double>& y) {
   return sxx > 0 ? sxy / sxx : 0;
 }
 
-std::string baseName(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  return utf8(slash == std::wstring::npos ? path : path.substr(slash + 1));
+// The file name, with its folder where another program of the same name runs alongside (the
+// i686 and x86_64 builds of one program).
+std::string displayName(const std::wstring& path, int argc, wchar_t** argv) {
+  const auto nameAt = [](const std::wstring& p, std::size_t parts) {
+    std::size_t start = p.size();
+    for (std::size_t i = 0; i < parts && start != std::wstring::npos && start > 0; ++i) {
+      start = p.find_last_of(L"\\/", start - 1);
+    }
+    return start == std::wstring::npos ? p : p.substr(start + 1);
+  };
+  const std::wstring name = nameAt(path, 1);
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] != path && nameAt(argv[i], 1) == name) return utf8(nameAt(path, 2));
+  }
+  return utf8(name);
 }
 
 void printTable(const std::vector<std::unique_ptr<Program>>& programs, int seconds) {
@@ -236,11 +248,11 @@ void printTable(const std::vector<std::unique_ptr<Program>>& programs, int secon
   if (seconds < kReportableSeconds) {
     std::printf("(short run: figures for reporting need at least %d s)\n", kReportableSeconds);
   }
-  std::printf("%-22s %6s %8s %8s %8s %8s %5s %9s %11s %7s\n", "program", "ticks", "p50 ms",
+  std::printf("%-24s %6s %8s %8s %8s %8s %5s %9s %11s %7s\n", "program", "ticks", "p50 ms",
               "p99 ms", "max ms", "skipped", "late", "peak WS", "visible ms", "closed");
   for (const auto& p : programs) {
     if (!p->error.empty()) {
-      std::printf("%-22s not measured: %s\n", p->name.c_str(), p->error.c_str());
+      std::printf("%-24s not measured: %s\n", p->name.c_str(), p->error.c_str());
       continue;
     }
     const auto& lags = p->lags;
@@ -248,7 +260,7 @@ void printTable(const std::vector<std::unique_ptr<Program>>& programs, int secon
     char memory[32];
     std::snprintf(memory, sizeof memory, "%.1f MiB",
                   static_cast<double>(p->peakWorkingSet) / (1024.0 * 1024.0));
-    std::printf("%-22s %6zu %8.1f %8.1f %8.1f %8lld %5lld %9s %11.0f %7s\n", p->name.c_str(),
+    std::printf("%-24s %6zu %8.1f %8.1f %8.1f %8lld %5lld %9s %11.0f %7s\n", p->name.c_str(),
                 lags.size(), percentile(lags, 0.50), percentile(lags, 0.99), max, p->skipped,
                 p->late, memory, p->visibleAfterMs, p->closing.c_str());
   }
@@ -286,7 +298,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     auto p = std::make_unique<Program>();
     p->exe = arg;
-    p->name = baseName(arg);
+    p->name = displayName(arg, argc, argv);
     programs.push_back(std::move(p));
   }
   if (programs.empty()) return usage();

@@ -12,11 +12,13 @@ namespace e2e {
 
 namespace {
 
-// A short tone whose samples are easy to find again in the captured sound.
-std::vector<char> toneSamples() {
+// A short tone whose samples are easy to find again in the captured sound; each pitch gives
+// samples of its own.
+std::vector<char> toneSamples(double radiansPerSample) {
   std::vector<char> pcm;
   for (int i = 0; i < 11'025; ++i) {
-    const auto sample = static_cast<std::int16_t>(9000.0 * std::sin(i * 0.0713) + (i % 97) * 13);
+    const auto sample =
+        static_cast<std::int16_t>(9000.0 * std::sin(i * radiansPerSample) + (i % 97) * 13);
     pcm.push_back(static_cast<char>(sample & 0xFF));
     pcm.push_back(static_cast<char>((sample >> 8) & 0xFF));
   }
@@ -26,11 +28,11 @@ std::vector<char> toneSamples() {
 void put32(std::ofstream& out, std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); }
 void put16(std::ofstream& out, std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); }
 
-std::wstring writeToneFile(const std::vector<char>& pcm) {
+// Writes the samples as a wave file of that name in the temporary folder; returns its path.
+std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& name) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
-  // A name the ANSI code page may not hold: the chosen file must play all the same.
-  std::wstring path = std::wstring(folder) + L"tolvane-e2e-tone-\u65e5\u672c.wav";
+  std::wstring path = std::wstring(folder) + name;
   std::ofstream out(std::filesystem::path(path), std::ios::binary);
   out.write("RIFF", 4);
   put32(out, static_cast<std::uint32_t>(36 + pcm.size()));
@@ -64,74 +66,65 @@ bool contains(const std::vector<char>& haystack, const std::vector<char>& needle
          haystack.end();
 }
 
-// Clicks a tab with the mouse, as a user does: the tab's rectangle is read
-// through memory lent in the program's process.
-bool clickTab(const TolvaneApp& app, int index) {
-  const HWND tabs = app.control(Ctl::TabStrip1);
-  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                     FALSE, app.processId());
-  if (process == nullptr) return false;
-  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-  RECT item{};
-  const bool got = remote != nullptr &&
-                   SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index - 1),
-                                reinterpret_cast<LPARAM>(remote)) != 0 &&
-                   ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
-  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
-  if (!got || !focusWindow(app.form())) return false;
-
-  POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  ClientToScreen(tabs, &at);
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (auto& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65'535, width - 1);
-    input.mi.dy = MulDiv(at.y, 65'535, height - 1);
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-  }
-  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  const bool sent = SendInput(3, inputs, sizeof(INPUT)) == 3;
-  Sleep(100);
-  return sent;
+// Whether the tone's first samples reached the sound sink after `soundBefore` bytes.
+bool tonePlayed(const std::vector<char>& pcm, std::size_t soundBefore) {
+  const std::vector<char> start(pcm.begin(), pcm.begin() + 4'000);
+  return waitUntil(
+      [&] {
+        const std::vector<char> sound = capturedSound();
+        return sound.size() > soundBefore &&
+               contains(std::vector<char>(sound.begin() + static_cast<std::ptrdiff_t>(soundBefore),
+                                          sound.end()),
+                        start);
+      },
+      kSinkDelayMs, 50);
 }
 
 bool isShown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void choosesATone(const TolvaneApp& app, const std::wstring& tonePath) {
-  check("tone tab clicked", clickTab(app, 2));
-  check("tone page shows and the alarm page hides",
-        waitUntil([&] { return isShown(app.control(Ctl::Fr3)) && !isShown(app.control(Ctl::Fr2)); },
-                  3'000));
-  check("focus goes to Default", focusedWindow(app.form()) == app.control(Ctl::Option1));
+// Clicks the tab that reads `caption`; true once the page `shown` is showing and `hidden` is not.
+bool openPage(const TolvaneApp& app, const std::wstring& caption, Ctl shown, Ctl hidden) {
+  const auto tab = app.tabReading(caption);
+  return tab && app.clickTab(*tab) &&
+         waitUntil([&] { return isShown(app.control(shown)) && !isShown(app.control(hidden)); },
+                   3'000);
+}
 
+HWND openToneDialog(const TolvaneApp& app) {
   click(app.control(Ctl::Option2));
   check("Chose tone enables the chooser",
         waitUntil([&] { return isEnabled(app.control(Ctl::Command3)); }, 3'000));
   click(app.control(Ctl::Command3));
-  const HWND dialog =
-      findTopWindow(L"Open", 10'000,
-                    {.windowClass = L"#32770", .processId = app.processId(), .visibleOnly = true});
-  if (!check("open-file dialog opens", dialog != nullptr)) return;
-  const HWND types = findControl(dialog, 0x470);  // the file type list
-  const std::wstring filter = windowText(types).value_or(L"");
-  check("dialog offers the (*.wav) filter", filter == L"(*.wav)", utf8(filter));
+  return findTopWindow(
+      L"Open", 10'000,
+      {.windowClass = L"#32770", .processId = app.processId(), .visibleOnly = true});
+}
+
+// Types the path into the dialog's file name box and presses Open; returns the tone box's text.
+std::wstring enterTonePath(const TolvaneApp& app, HWND dialog, const std::wstring& tonePath) {
   HWND name = findControl(dialog, 0x47C);  // the file name box, an edit inside a combo box
   if (HWND inner = FindWindowExW(name, nullptr, L"Edit", nullptr)) name = inner;
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tonePath.c_str()));
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-  const std::wstring shown = app.waitForText(Ctl::Text4, tonePath, 10'000);
+  return app.waitForText(Ctl::Text4, tonePath, 10'000);
+}
+
+void choosesATone(const TolvaneApp& app, const std::wstring& tonePath) {
+  check("the tab that reads \"Setting Tone\" shows the tone page and hides the alarm page",
+        openPage(app, L"Setting Tone", Ctl::Fr3, Ctl::Fr2));
+  check("focus goes to Default", focusedWindow(app.form()) == app.control(Ctl::Option1));
+
+  const HWND dialog = openToneDialog(app);
+  if (!check("open-file dialog opens", dialog != nullptr)) return;
+  const HWND types = findControl(dialog, 0x470);  // the file type list
+  const std::wstring filter = windowText(types).value_or(L"");
+  check("dialog offers the (*.wav) filter", filter == L"(*.wav)", utf8(filter));
+  const std::wstring shown = enterTonePath(app, dialog, tonePath);
   check("chosen file shows in the tone box", shown == tonePath, utf8(shown));
   check("chosen file becomes the tone path", app.text(Ctl::Label6) == tonePath);
 
-  check("alarm tab clicked", clickTab(app, 1));
-  check("alarm page shows and the tone page hides",
-        waitUntil([&] { return isShown(app.control(Ctl::Fr2)) && !isShown(app.control(Ctl::Fr3)); },
-                  3'000));
+  check("the tab that reads \"Setting Alarm\" shows the alarm page and hides the tone page",
+        openPage(app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3));
 }
 
 void entersTimeAndMessage(const TolvaneApp& app) {
@@ -197,32 +190,79 @@ void firesWithTheDefaultToneWhileHidden(const std::wstring& exe) {
   check("program ends with code 0", code && *code == 0);
 }
 
+// While a PESAN box is open the tick goes on: the clock still changes, and an alarm due a few
+// seconds later fires a box of its own over the first. The window is disabled under the box, so
+// the second time is written into the alarm label as Ok writes it.
+void ticksOnUnderTheBox(const TolvaneApp& app, HWND firstBox) {
+  const auto first = app.nextClockText(3'000);
+  const auto second = first ? app.nextClockText(3'000) : std::nullopt;
+  check("the clock keeps changing while PESAN is open", second.has_value() && first != second,
+        first ? utf8(*first) : "no change");
+
+  const std::wstring at = clockText(3);
+  SendMessageW(app.control(Ctl::Label4), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(at.c_str()));
+  HWND secondBox = nullptr;
+  waitUntil(
+      [&] {
+        for (HWND box : topWindows(
+                 {.windowClass = L"#32770", .processId = app.processId(), .visibleOnly = true})) {
+          if (box != firstBox && windowText(box) == L"PESAN") secondBox = box;
+        }
+        return secondBox != nullptr;
+      },
+      12'000);
+  check("an alarm due while PESAN is open fires a second box",
+        secondBox != nullptr && isVisible(firstBox), "armed for " + utf8(at));
+  answerMessageBox(secondBox, IDOK);
+  waitUntil([&] { return !IsWindow(secondBox); }, 3'000);
+}
+
+// A tone path the ANSI code page holds goes to the sound service as it is.
+void playsAnAnsiNamedTone(const TolvaneApp& app) {
+  const std::vector<char> pcm = toneSamples(0.0411);
+  const std::wstring tonePath = writeToneFile(pcm, L"tolvane-e2e-tone-ansi.wav");
+  pressChord(app.form(), {VK_MENU, 'R'});
+  const bool picked = openPage(app, L"Setting Tone", Ctl::Fr3, Ctl::Fr2) && [&] {
+    const HWND dialog = openToneDialog(app);
+    return dialog != nullptr && enterTonePath(app, dialog, tonePath) == tonePath;
+  }() && openPage(app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3);
+  if (!check("a tone with an ANSI name is chosen", picked, utf8(app.text(Ctl::Text4)))) return;
+
+  const std::size_t soundBefore = capturedSound().size();
+  armFromKeyboard(app, L"ansi");
+  const Box alarm = waitForBox(app, L"PESAN", 15'000);
+  check("the tone with an ANSI name plays before its box",
+        alarm.window != nullptr && tonePlayed(pcm, soundBefore));
+  answerMessageBox(alarm.window, IDOK);
+}
+
 }  // namespace
 
 void alarmScenario(const std::wstring& exe) {
   firesWithTheDefaultToneWhileHidden(exe);
   auto app = TolvaneApp::start(exe);
   if (!app) return;
-  const std::vector<char> pcm = toneSamples();
-  const std::wstring tonePath = writeToneFile(pcm);
+  const std::vector<char> pcm = toneSamples(0.0713);
+  // A name the ANSI code page may not hold: the chosen file must play all the same.
+  const std::wstring tonePath = writeToneFile(pcm, L"tolvane-e2e-tone-\u65e5\u672c.wav");
   choosesATone(*app, tonePath);
   entersTimeAndMessage(*app);
 
-  const std::wstring at = armFromKeyboard(*app, L"Time to go");
+  const std::size_t soundBefore = capturedSound().size();
+  armFromKeyboard(*app, L"Time to go");
 
   const Box alarm = waitForBox(*app, L"PESAN", 15'000);
   check("alarm box PESAN appears", alarm.window != nullptr);
   check("alarm box shows the message", alarm.text == L"Time to go",
         utf8(alarm.text) + " / message field: " + utf8(app->text(Ctl::Text5)));
-  check("the chosen tone played before the box",
-        waitUntil(
-            [&] {
-              return contains(capturedSound(), std::vector<char>(pcm.begin(), pcm.begin() + 4'000));
-            },
-            kSinkDelayMs));
+  check("the chosen tone played before the box", tonePlayed(pcm, soundBefore));
+  ticksOnUnderTheBox(*app, alarm.window);
   answerMessageBox(alarm.window, IDOK);
+  const std::wstring armed = app->text(Ctl::Label4);
   check("clock goes on after the alarm", app->nextClockText(3'000).has_value());
-  check("alarm stays armed for tomorrow", app->text(Ctl::Label4) == at);
+  check("alarm stays armed for tomorrow", app->text(Ctl::Label4) == armed && !armed.empty());
+
+  playsAnAnsiNamedTone(*app);
   const auto code = app->closeAndConfirm();
   check("program ends with code 0", code && *code == 0);
 }

@@ -122,6 +122,18 @@ struct TooltipTool {
 // answer or cannot be read.
 std::optional<std::vector<TooltipTool>> tooltipTools(HWND tooltip);
 
+// What may be the title of a tooltip control of any process (a balloon's title): the one title
+// TTM_GETTITLE reads where the control answers it, else every text the control's state points at
+// (Wine's control answers no TTM_GETTITLE). The process must have the driver's bitness; empty
+// if nothing could be read.
+std::vector<std::wstring> tooltipTitles(HWND tooltip);
+
+// The caption of tab `index` (from 0) of a tab strip of any process, 32-bit or 64-bit: the item
+// is lent in the strip's process, laid out for its bitness.
+std::optional<std::wstring> tabText(HWND tabs, int index);
+// The rectangle of tab `index` in the strip's client coordinates.
+std::optional<RECT> tabRect(HWND tabs, int index);
+
 // ---- acting -----------------------------------------------------------------------------------
 
 // Posts BM_CLICK, so a modal box the click opens does not block the driver.
@@ -137,6 +149,10 @@ bool focusWindow(HWND window);
 bool typeText(HWND target, std::wstring_view text);
 // Presses and releases each virtual key in turn after focusWindow(target).
 bool pressKeys(HWND target, std::initializer_list<WORD> virtualKeys);
+// Real mouse input through SendInput at screen points: a left click, and a drag with the left
+// button held through `steps` moves.
+bool clickAt(POINT at);
+bool dragMouse(POINT from, POINT to, int steps = 8);
 // Fallback that bypasses focus and the keyboard: one posted WM_CHAR per character.
 bool postChars(HWND target, std::wstring_view text);
 

@@ -91,6 +91,11 @@ void startUpScenario(const std::wstring& exe) {
 
   const HWND tabs = app->control(Ctl::TabStrip1);
   check("tab strip has two tabs", SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0) == 2);
+  const std::wstring firstTab = tabText(tabs, 0).value_or(L"<unread>");
+  const std::wstring secondTab = tabText(tabs, 1).value_or(L"<unread>");
+  check("the tabs read \"Setting Alarm\" and \"Setting Tone\"",
+        firstTab == L"Setting Alarm" && secondTab == L"Setting Tone",
+        utf8(firstTab) + " / " + utf8(secondTab));
   check("tab 1 is selected", SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 0);
   check("focus is on the tab strip", focusedWindow(form) == tabs);
   check("neither option is selected",

@@ -40,6 +40,26 @@ std::optional<std::wstring> TolvaneApp::nextClockText(DWORD timeoutMs) const {
   return now;
 }
 
+std::optional<int> TolvaneApp::tabReading(const std::wstring& caption) const {
+  const HWND tabs = control(Ctl::TabStrip1);
+  const auto count = SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) {
+    if (tabText(tabs, i) == caption) return i;
+  }
+  return std::nullopt;
+}
+
+bool TolvaneApp::clickTab(int index) const {
+  const HWND tabs = control(Ctl::TabStrip1);
+  const auto item = tabRect(tabs, index);
+  if (!item || !focusWindow(form_)) return false;
+  POINT at{(item->left + item->right) / 2, (item->top + item->bottom) / 2};
+  ClientToScreen(tabs, &at);
+  const bool clicked = clickAt(at);
+  Sleep(100);
+  return clicked;
+}
+
 std::optional<DWORD> TolvaneApp::closeAndConfirm() {
   PostMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
   const Box box = waitForBox(*this, L"Exit?", 10'000);

@@ -33,6 +33,11 @@ class TolvaneApp {
   // The clock label's next change.
   std::optional<std::wstring> nextClockText(DWORD timeoutMs) const;
 
+  // The index (from 0) of the tab whose caption reads `caption`, if one does.
+  std::optional<int> tabReading(const std::wstring& caption) const;
+  // Clicks tab `index` (from 0) with the mouse, as a user does.
+  bool clickTab(int index) const;
+
   // Closes the program the way a user does, answering Yes; returns its exit code.
   std::optional<DWORD> closeAndConfirm();
 

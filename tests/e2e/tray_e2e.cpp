@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <set>
 
 #include "scenarios.h"
@@ -96,6 +97,7 @@ class ProgramIcon {
 struct Balloon {
   HWND window = nullptr;
   std::wstring text;
+  std::vector<std::wstring> titles;
 };
 
 Balloon shownBalloon(HWND icon) {
@@ -104,6 +106,7 @@ Balloon shownBalloon(HWND icon) {
     Balloon balloon;
     balloon.window = tooltip.window;
     balloon.text = tooltip.text;
+    balloon.titles = tooltipTitles(tooltip.window);
     return balloon;
   }
   return {};
@@ -181,6 +184,11 @@ void minimiseShowsBalloon(const TolvaneApp& app, const ProgramIcon& icons) {
   if (!check("a balloon shows on the icon", balloon.window != nullptr, describeTray())) return;
   check("the balloon reads \"TOLVANE Active\"", balloon.text == L"TOLVANE Active",
         utf8(balloon.text));
+  std::string titles;
+  for (const auto& title : balloon.titles) titles += "\"" + utf8(title) + "\" ";
+  check("the balloon is titled \"Tolvane\"",
+        std::find(balloon.titles.begin(), balloon.titles.end(), L"Tolvane") != balloon.titles.end(),
+        titles.empty() ? "no title read" : "read " + titles);
 
   const bool gone = waitUntil([&] { return !isVisible(balloon.window); }, 15'000, 20);
   const ULONGLONG goneAt = GetTickCount64() - start;
@@ -188,6 +196,78 @@ void minimiseShowsBalloon(const TolvaneApp& app, const ProgramIcon& icons) {
   // balloon gone before 11 s was taken down by the program; its timer runs 6 s.
   check("the balloon goes about 6 s after minimising", gone && goneAt >= 5'000 && goneAt < 11'000,
         "shown at " + seconds(shownAt) + (gone ? ", gone at " + seconds(goneAt) : ", still shown"));
+}
+
+// The point nearest the window's right edge, halfway down, where a press grabs the sizing border.
+std::optional<POINT> rightBorder(HWND form) {
+  const auto frame = windowRect(form);
+  if (!frame) return std::nullopt;
+  const LONG y = (frame->top + frame->bottom) / 2;
+  for (LONG x = frame->right - 1; x > frame->right - 12; --x) {
+    DWORD_PTR hit = 0;
+    SendMessageTimeoutW(form, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG,
+                        kMessageTimeoutMs, &hit);
+    if (hit == HTRIGHT) return POINT{x, y};
+  }
+  return std::nullopt;
+}
+
+// Dragging the sizable border resizes the window; only minimising hides it behind a balloon.
+void borderDragKeepsTheWindow(const TolvaneApp& app, const ProgramIcon& icons) {
+  focusWindow(app.form());
+  const auto border = rightBorder(app.form());
+  const auto before = windowRect(app.form());
+  if (!check("the window has a sizing border on its right edge", border && before)) return;
+  dragMouse(*border, {border->x + 60, border->y});
+  const auto after = windowRect(app.form());
+  const LONG grown = after ? (after->right - after->left) - (before->right - before->left) : 0;
+  check("dragging the border resizes the window", grown >= 30,
+        "width grew by " + std::to_string(grown) + " px");
+  const HWND icon = icons.find();
+  const bool balloon = waitUntil([&] { return shownBalloon(icon).window != nullptr; }, 3'000, 50);
+  check("after the resize the window stays shown and no balloon rises",
+        isVisible(app.form()) && !IsIconic(app.form()) && !balloon,
+        balloon ? describeTray() : "window hidden or minimised");
+}
+
+// The end of the session asks first, as closing does; Yes lets the session end and the program
+// go with it. The query waits on the box, so its answer comes back through a callback.
+void sessionEndAnsweredYes(const std::wstring& exe) {
+  const ProgramIcon icons;
+  auto app = TolvaneApp::start(exe);
+  if (!app) return;
+  icons.waitShown(10'000);
+  struct Answer {
+    bool given = false;
+    LRESULT value = 0;
+  } answer;
+  SendMessageCallbackW(
+      app->form(), WM_QUERYENDSESSION, 0, 0,
+      [](HWND, UINT, ULONG_PTR data, LRESULT value) {
+        auto* received = reinterpret_cast<Answer*>(data);
+        received->given = true;
+        received->value = value;
+      },
+      reinterpret_cast<ULONG_PTR>(&answer));
+  const Box box = waitForBox(*app, L"Exit?", 10'000);
+  check("the end of the session asks \"Exit?\"", box.window != nullptr);
+  answerMessageBox(box.window, IDYES);
+  waitUntil(
+      [&] {
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        return answer.given;
+      },
+      10'000);
+  check("Yes lets the session end", answer.given && answer.value != FALSE,
+        answer.given ? "answered FALSE" : "no answer");
+  SendMessageTimeoutW(app->form(), WM_ENDSESSION, answer.value != FALSE, 0, SMTO_ABORTIFHUNG,
+                      10'000, nullptr);
+  const auto code = app->process().waitExit(10'000);
+  check("the end of the session ends the program with code 0", code && *code == 0,
+        code ? std::to_string(*code) : "still running");
+  check("and its icon is gone", icons.waitGone(5'000), describeTray());
+  if (!code) app->process().kill();
 }
 
 }  // namespace
@@ -200,6 +280,7 @@ void trayScenario(const std::wstring& exe) {
   check("the icon shows in the notification area with the tip \"Pralvik by Ferrowin\"",
         icons.waitShown(10'000) != nullptr, describeTray());
 
+  borderDragKeepsTheWindow(*app, icons);
   minimiseShowsBalloon(*app, icons);
 
   chooseFromIconMenu(*app, icons, kShowItem, "Show");
@@ -241,6 +322,8 @@ void trayScenario(const std::wstring& exe) {
   // than proving the program removed its icon itself.
   check("the icon is gone after the program ends", icons.waitGone(5'000), describeTray());
   if (!code) app->process().kill();
+
+  sessionEndAnsweredYes(exe);
 }
 
 }  // namespace e2e
