@@ -26,20 +26,8 @@ bool pageShows(const TolvaneApp& app, int tab) {
 // window's thread first, as the user's would once the pointer is over it.
 bool mouseClick(HWND window) {
   RECT area{};
-  if (!GetWindowRect(window, &area) || !focusWindow(window)) return false;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (auto& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv((area.left + area.right) / 2, 65'535, width - 1);
-    input.mi.dy = MulDiv((area.top + area.bottom) / 2, 65'535, height - 1);
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-  }
-  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  return SendInput(3, inputs, sizeof(INPUT)) == 3;
+  return GetWindowRect(window, &area) && focusWindow(window) &&
+         clickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
 }
 
 HWND openDialog(const TolvaneApp& app, DWORD timeoutMs) {

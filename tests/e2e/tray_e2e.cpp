@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/notify_icon_data.h"
 #include "scenarios.h"
 
 namespace e2e {
@@ -8,7 +9,6 @@ namespace e2e {
 namespace {
 
 constexpr wchar_t kTip[] = L"Pralvik by Ferrowin";
-constexpr UINT kIconId = 1;
 
 // With no tray manager on the X display, Wine 8 shows its notification area as a top-level
 // window "Wine System Tray" with one child window per icon. A tooltip control of the same
@@ -130,7 +130,7 @@ std::string rightClickIcon(const TolvaneApp& app, const ProgramIcon& icons) {
     PostMessageW(icon, WM_RBUTTONUP, 0, centre);
     return "on the icon's window";
   }
-  PostMessageW(app.form(), WM_MOUSEMOVE, kIconId, WM_RBUTTONDOWN);
+  PostMessageW(app.form(), WM_MOUSEMOVE, platform::kTrayIconId, WM_RBUTTONDOWN);
   return "by the icon's callback posted to the window (icon window not found)";
 }
 
@@ -292,7 +292,7 @@ void trayScenario(const std::wstring& exe) {
   NOTIFYICONDATAW removal{};
   removal.cbSize = sizeof removal;
   removal.hWnd = app->form();
-  removal.uID = kIconId;
+  removal.uID = platform::kTrayIconId;
   const bool removed = Shell_NotifyIconW(NIM_DELETE, &removal) != FALSE;
   check("the icon goes when the shell drops it", removed && icons.waitGone(5'000),
         removed ? describeTray() : "NIM_DELETE failed");
