@@ -14,4 +14,9 @@ const ControlDesign& FormDesign::operator[](Ctl c) const {
   return *found;
 }
 
+Ctl FormDesign::firstOf(Kind kind) const {
+  const auto found = std::ranges::find(controls, kind, &ControlDesign::kind);
+  return found == controls.end() ? Ctl::Form1 : found->name;
+}
+
 }  // namespace platform

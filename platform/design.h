@@ -83,6 +83,8 @@ struct FormDesign {
 
   // Form1 answers with `form`.
   const ControlDesign& operator[](Ctl c) const;
+  // The first control of `kind` in design order, or Form1 when there is none.
+  Ctl firstOf(Kind kind) const;
 };
 
 // Kinds that can take the focus, when enabled and shown with all of their containers.

@@ -54,8 +54,8 @@ int HeadlessForms::start(FormEvents& events) {
   controlsCreated_ = true;
   for (const auto& c : design_.controls) {
     if (failCreating == c.name) {
-      constexpr std::uint32_t kOutOfResources =
-          1158;  // what the system reports when out of handles
+      // What the system reports when it is out of window handles.
+      constexpr std::uint32_t kOutOfResources = 1158;
       msgBox(startFailureText(design_.form.caption, controlName(c.name), kOutOfResources),
              kMbIconError, design_.form.caption);
       return kExitStartFailed;
@@ -158,7 +158,7 @@ void HeadlessForms::pressArrow(bool forward) {
 }
 
 void HeadlessForms::pressCtrlTab(bool backwards) {
-  const Ctl strip = tabStrip();
+  const Ctl strip = design_.firstOf(Kind::TabStrip);
   selectTab(cycledTab(selectedTab_, static_cast<int>(design_[strip].tabs.size()), backwards));
   if (!canFocus(focus_)) focus_ = strip;
 }
@@ -194,16 +194,9 @@ void HeadlessForms::select(Ctl optionButton) {
   state(optionButton).selected = true;
 }
 
-Ctl HeadlessForms::tabStrip() const {
-  for (const auto& c : design_.controls) {
-    if (c.kind == Kind::TabStrip) return c.name;
-  }
-  return Ctl::Form1;
-}
-
 void HeadlessForms::selectTab(int index) {
   selectedTab_ = index;
-  events_->click(tabStrip());
+  events_->click(design_.firstOf(Kind::TabStrip));
 }
 
 void HeadlessForms::minimise() {

@@ -138,7 +138,6 @@ class HeadlessForms final : public Forms, public SystemServices {
   void select(Ctl optionButton);
   void insertCharacter(Ctl textBox, char16_t ch);
   void scheduleTimer(Ctl timer, bool afresh);
-  Ctl tabStrip() const;
 
   const FormDesign& design_;
   FormEvents* events_ = nullptr;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <algorithm>
 #include <cwctype>
 
 #include "platform/icon_callback.h"
@@ -212,14 +211,14 @@ bool Win32Forms::moveInGroup(bool forward) {
 
 // Ctrl+Tab and Ctrl+Shift+Tab turn the tab strip's pages from anywhere in the window.
 bool Win32Forms::switchTab(bool backwards) {
-  const auto strip = std::ranges::find(design_.controls, Kind::TabStrip, &ControlDesign::kind);
-  if (strip == design_.controls.end()) return false;
-  const HWND window = control(strip->name).window;
+  const Ctl strip = design_.firstOf(Kind::TabStrip);
+  if (strip == Ctl::Form1) return false;
+  const HWND window = control(strip).window;
   const auto count = static_cast<int>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
-  const int next = cycledTab(selectedTab(strip->name), count, backwards);
+  const int next = cycledTab(selectedTab(strip), count, backwards);
   SendMessageW(window, TCM_SETCURSEL, static_cast<WPARAM>(next - 1), 0);
-  events_->click(strip->name);
-  if (!canFocus(focused())) setFocus(strip->name);
+  events_->click(strip);
+  if (!canFocus(focused())) setFocus(strip);
   return true;
 }
 
