@@ -1,104 +1,11 @@
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "scenarios.h"
+#include "sound_support.h"
 
 namespace e2e {
 
 namespace {
-
-// A short tone whose samples are easy to find again in the captured sound.
-std::vector<char> toneSamples() {
-  std::vector<char> pcm;
-  for (int i = 0; i < 11'025; ++i) {
-    const auto sample = static_cast<std::int16_t>(9000.0 * std::sin(i * 0.0713) + (i % 97) * 13);
-    pcm.push_back(static_cast<char>(sample & 0xFF));
-    pcm.push_back(static_cast<char>((sample >> 8) & 0xFF));
-  }
-  return pcm;
-}
-
-void put32(std::ofstream& out, std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); }
-void put16(std::ofstream& out, std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); }
-
-std::wstring writeToneFile(const std::vector<char>& pcm) {
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  // A name the ANSI code page may not hold: the chosen file must play all the same.
-  std::wstring path = std::wstring(folder) + L"tolvane-e2e-tone-\u65e5\u672c.wav";
-  std::ofstream out(std::filesystem::path(path), std::ios::binary);
-  out.write("RIFF", 4);
-  put32(out, static_cast<std::uint32_t>(36 + pcm.size()));
-  out.write("WAVEfmt ", 8);
-  put32(out, 16);
-  put16(out, 1);  // PCM
-  put16(out, 1);  // mono
-  put32(out, 22'050);
-  put32(out, 44'100);
-  put16(out, 2);
-  put16(out, 16);
-  out.write("data", 4);
-  put32(out, static_cast<std::uint32_t>(pcm.size()));
-  out.write(pcm.data(), static_cast<std::streamsize>(pcm.size()));
-  return path;
-}
-
-// The sound sink writes through a pipe, so the last bytes of a sound that has
-// finished playing can reach the file a moment later.
-constexpr DWORD kSinkDelayMs = 5'000;
-
-std::vector<char> capturedSound() {
-  wchar_t path[MAX_PATH] = {};
-  if (GetEnvironmentVariableW(L"WINE_SESSION_SOUND_WIN", path, MAX_PATH) == 0) return {};
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool contains(const std::vector<char>& haystack, const std::vector<char>& needle) {
-  return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end()) !=
-         haystack.end();
-}
-
-// Clicks a tab with the mouse, as a user does: the tab's rectangle is read
-// through memory lent in the program's process.
-bool clickTab(const TolvaneApp& app, int index) {
-  const HWND tabs = app.control(Ctl::TabStrip1);
-  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                     FALSE, app.processId());
-  if (process == nullptr) return false;
-  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-  RECT item{};
-  const bool got = remote != nullptr &&
-                   SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index - 1),
-                                reinterpret_cast<LPARAM>(remote)) != 0 &&
-                   ReadProcessMemory(process, remote, &item, sizeof item, nullptr);
-  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
-  if (!got || !focusWindow(app.form())) return false;
-
-  POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  ClientToScreen(tabs, &at);
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[3] = {};
-  for (auto& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65'535, width - 1);
-    input.mi.dy = MulDiv(at.y, 65'535, height - 1);
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
-  }
-  inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-  const bool sent = SendInput(3, inputs, sizeof(INPUT)) == 3;
-  Sleep(100);
-  return sent;
-}
 
 bool isShown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 

@@ -21,6 +21,8 @@ class TolvaneApp {
  public:
   // Starts the program and waits for its window; check() records a failure if it does not come.
   static std::optional<TolvaneApp> start(const std::wstring& exe);
+  // The same for a copy started by someone else, by its process id.
+  static std::optional<TolvaneApp> attach(DWORD processId);
 
   HWND form() const { return form_; }
   HWND control(Ctl c) const;
@@ -37,6 +39,7 @@ class TolvaneApp {
   std::optional<DWORD> closeAndConfirm();
 
  private:
+  static std::optional<TolvaneApp> withWindow(Process process);
   TolvaneApp(Process process, HWND form) : process_(std::move(process)), form_(form) {}
   Process process_;
   HWND form_;
@@ -45,6 +48,9 @@ class TolvaneApp {
 // Keys pressed together (the first ones held while the last is pressed), through SendInput
 // after giving `target` the focus.
 bool pressChord(HWND target, std::initializer_list<WORD> keys);
+
+// Clicks tab `index` (1 = the first) with the mouse, as a user does.
+bool clickTab(const TolvaneApp& app, int index);
 
 // Local time now as "hh:mm:ss", `offsetSeconds` ahead.
 std::wstring clockText(int offsetSeconds = 0);
