@@ -28,8 +28,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       KillTimer(window, kTimerId);
       PostQuitMessage(0);
       return 0;
-    default:
-      return DefWindowProcW(window, message, wParam, lParam);
+    default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }
 

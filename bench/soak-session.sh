@@ -5,9 +5,16 @@
 # both, untraced, are measured side by side while idle.
 #
 # usage: soak-session.sh LOADER PROGRAM.exe MINIMAL.exe soak_benchmark.exe ACTIONS ALARMS IDLE_S
+#                        [IDLE_ONLY.exe...]
+# ACTIONS 0 skips the soak. Programs after IDLE_S are measured beside the others while idle.
 set -euo pipefail
-[[ $# -eq 7 ]] || { echo "usage: $0 loader program minimal bench actions alarms idle" >&2; exit 2; }
+[[ $# -ge 7 ]] || {
+  echo "usage: $0 loader program minimal bench actions alarms idle [idle-only...]" >&2
+  exit 2
+}
 loader=$1 program=$2 minimal=$3 bench=$4 actions=$5 alarms=$6 idle_seconds=$7
+shift 7
+idle_programs=("$program" "$minimal" "$@")
 dir=$WINE_SESSION_WORKDIR
 settle_seconds=20
 
@@ -29,40 +36,46 @@ switches() {
     | awk '/^(voluntary|nonvoluntary)_ctxt_switches:/ { n += $2 } END { print n + 0 }'
 }
 
-# The soak: both programs with Wine's GDI handle-table trace on.
-WINEDEBUG=+gdi "$loader" "$program" 2>"$dir/program-gdi.log" &
-program_pid=$!
-WINEDEBUG=+gdi "$loader" "$minimal" 2>"$dir/minimal-gdi.log" &
-traced_minimal_pid=$!
-sleep "$settle_seconds"
 status=0
-wine "$bench" --actions "$actions" --alarms "$alarms" \
-  --program "$program_pid" "$(windows_path "$dir/program-gdi.log")" \
-  --reference "$traced_minimal_pid" "$(windows_path "$dir/minimal-gdi.log")" || status=$?
-kill "$traced_minimal_pid" "$program_pid" 2>/dev/null || true
-wait "$traced_minimal_pid" "$program_pid" 2>/dev/null || true
+if [[ $actions -gt 0 ]]; then
+  # The soak: both programs with Wine's GDI handle-table trace on.
+  WINEDEBUG=+gdi "$loader" "$program" 2>"$dir/program-gdi.log" &
+  program_pid=$!
+  WINEDEBUG=+gdi "$loader" "$minimal" 2>"$dir/minimal-gdi.log" &
+  traced_minimal_pid=$!
+  sleep "$settle_seconds"
+  wine "$bench" --actions "$actions" --alarms "$alarms" \
+    --program "$program_pid" "$(windows_path "$dir/program-gdi.log")" \
+    --reference "$traced_minimal_pid" "$(windows_path "$dir/minimal-gdi.log")" || status=$?
+  kill "$traced_minimal_pid" "$program_pid" 2>/dev/null || true
+  wait "$traced_minimal_pid" "$program_pid" 2>/dev/null || true
+fi
 
 # Idle: fresh copies without the trace, which costs CPU of its own.
-"$loader" "$program" 2>/dev/null &
-program_pid=$!
-"$loader" "$minimal" 2>/dev/null &
-minimal_pid=$!
+declare -a idle_pids
+for exe in "${idle_programs[@]}"; do
+  "$loader" "$exe" 2>/dev/null &
+  idle_pids+=($!)
+done
+# Wine polls the control under a resting pointer many times a second.
+wine "$bench" --park-pointer
 sleep "$settle_seconds"
 echo
-echo "idle: both windows shown, nothing touched, $idle_seconds s"
+echo "idle: windows shown side by side, nothing touched, the pointer elsewhere, $idle_seconds s"
 declare -A cpu0 sw0
-for pid in "$program_pid" "$minimal_pid"; do
+for pid in "${idle_pids[@]}"; do
   cpu0[$pid]=$(cpu_ticks "$pid")
   sw0[$pid]=$(switches "$pid")
 done
 sleep "$idle_seconds"
-printf '%-16s %10s %12s %8s\n' program "CPU s/min" "wake-ups/s" threads
-for entry in "${program##*/}:$program_pid" "${minimal##*/}:$minimal_pid"; do
-  IFS=: read -r name pid <<<"$entry"
+printf '%-20s %10s %12s %8s\n' program "CPU s/min" "wake-ups/s" threads
+for i in "${!idle_pids[@]}"; do
+  pid=${idle_pids[$i]}
   cpu1=$(cpu_ticks "$pid")
   sw1=$(switches "$pid")
   threads=$(find "/proc/$pid/task" -mindepth 1 -maxdepth 1 | wc -l)
-  awk -v n="$name" -v c=$((cpu1 - cpu0[$pid])) -v w=$((sw1 - sw0[$pid])) -v s="$idle_seconds" \
-    -v t="$threads" 'BEGIN { printf "%-16s %10.3f %12.2f %8d\n", n, c / 100 / (s / 60), w / s, t }'
+  awk -v n="${idle_programs[$i]##*/}" -v c=$((cpu1 - cpu0[$pid])) -v w=$((sw1 - sw0[$pid])) \
+    -v s="$idle_seconds" -v t="$threads" \
+    'BEGIN { printf "%-20s %10.3f %12.2f %8d\n", n, c / 100 / (s / 60), w / s, t }'
 done
 exit "$status"

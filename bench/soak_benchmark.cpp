@@ -6,6 +6,7 @@
 //
 // usage: soak_benchmark [--actions N] [--alarms N] --program UNIX_PID GDI_TRACE
 //                       --reference UNIX_PID GDI_TRACE
+//        soak_benchmark --park-pointer   (only moves the pointer away from the windows)
 // Both programs must already run, each started with WINEDEBUG=+gdi and its stderr in GDI_TRACE
 // (a Windows path); UNIX_PID is the Unix process id of each.
 //
@@ -53,11 +54,17 @@ bool shows(const TolvaneApp& app, Ctl page, Ctl other) {
       kStepTimeoutMs);
 }
 
+// Which tab the strip shows as chosen, for failure details.
+std::string selectedTab(const TolvaneApp& app) {
+  const LRESULT index = SendMessageW(app.control(Ctl::TabStrip1), TCM_GETCURSEL, 0, 0);
+  return " (the strip shows tab " + std::to_string(index + 1) + " chosen)";
+}
+
 std::string switchTabs(const TolvaneApp& app) {
   if (!e2e::clickTab(app, 2)) return "the tone tab could not be clicked";
-  if (!shows(app, Ctl::Fr3, Ctl::Fr2)) return "the tone page did not show";
+  if (!shows(app, Ctl::Fr3, Ctl::Fr2)) return "the tone page did not show" + selectedTab(app);
   if (!e2e::clickTab(app, 1)) return "the alarm tab could not be clicked";
-  if (!shows(app, Ctl::Fr2, Ctl::Fr3)) return "the alarm page did not show";
+  if (!shows(app, Ctl::Fr2, Ctl::Fr3)) return "the alarm page did not show" + selectedTab(app);
   return {};
 }
 
@@ -115,13 +122,13 @@ std::string enterAndReset(const TolvaneApp& app, int i) {
   // Half a day away, so the alarm never fires during the run.
   const std::wstring now = e2e::clockText();
   const int hour = (std::stoi(now.substr(0, 2)) + 12) % 24;
-  const std::wstring at = twoDigits(hour) + L":" + twoDigits(i % 60) + L":" + twoDigits(i / 60 % 60);
+  const std::wstring at =
+      twoDigits(hour) + L":" + twoDigits(i % 60) + L":" + twoDigits(i / 60 % 60);
   if (auto failed = arm(app, at, L"soak " + std::to_wstring(i)); !failed.empty()) return failed;
   return reset(app);
 }
 
-std::string answerBox(const TolvaneApp& app, const std::wstring& title,
-                      const std::wstring& text) {
+std::string answerBox(const TolvaneApp& app, const std::wstring& title, const std::wstring& text) {
   const e2e::Box box = e2e::waitForBox(app, title, kStepTimeoutMs);
   if (box.window == nullptr) return "no \"" + e2e::utf8(title) + "\" box";
   if (box.text != text) return "the box reads \"" + e2e::utf8(box.text) + "\"";
@@ -150,13 +157,13 @@ std::string keyFilterError(const TolvaneApp& app) {
 bool chooseTone(const TolvaneApp& app, const std::wstring& path) {
   if (!e2e::clickTab(app, 2) || !shows(app, Ctl::Fr3, Ctl::Fr2)) return false;
   e2e::click(app.control(Ctl::Option2));
-  if (!e2e::waitUntil([&] { return e2e::isEnabled(app.control(Ctl::Command3)); },
-                      kStepTimeoutMs)) {
+  if (!e2e::waitUntil([&] { return e2e::isEnabled(app.control(Ctl::Command3)); }, kStepTimeoutMs)) {
     return false;
   }
   e2e::click(app.control(Ctl::Command3));
   const HWND dialog = e2e::findTopWindow(
-      L"Open", 10'000, {.windowClass = L"#32770", .processId = app.processId(), .visibleOnly = true});
+      L"Open", 10'000,
+      {.windowClass = L"#32770", .processId = app.processId(), .visibleOnly = true});
   if (dialog == nullptr) return false;
   HWND name = e2e::findControl(dialog, 0x47C);  // the file name box, an edit inside a combo box
   if (HWND inner = FindWindowExW(name, nullptr, L"Edit", nullptr)) name = inner;
@@ -283,10 +290,22 @@ Outcome runAction(const TolvaneApp& app, const Action& action, const soak::Measu
   return outcome;
 }
 
+// Moves the pointer to the screen's lower left corner, over neither window: the idle measurement
+// that follows must not count Wine polling the control under a resting pointer.
+void parkPointer() {
+  INPUT away{};
+  away.type = INPUT_MOUSE;
+  away.mi.dx = 100;
+  away.mi.dy = 65'000;
+  away.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &away, sizeof away);
+}
+
 int usage() {
   std::fputs(
       "usage: soak_benchmark [--actions N] [--alarms N] --program UNIX_PID GDI_TRACE "
-      "--reference UNIX_PID GDI_TRACE\n",
+      "--reference UNIX_PID GDI_TRACE\n"
+      "       soak_benchmark --park-pointer\n",
       stderr);
   return 2;
 }
@@ -312,6 +331,10 @@ int wmain(int argc, wchar_t** argv) {
   int alarms = kDefaultAlarms;
   soak::Measured program;
   soak::Measured reference;
+  if (argc == 2 && std::wstring(argv[1]) == L"--park-pointer") {
+    parkPointer();
+    return 0;
+  }
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg = argv[i];
     if ((arg == L"--actions" || arg == L"--alarms") && i + 1 < argc) {
@@ -346,12 +369,10 @@ int wmain(int argc, wchar_t** argv) {
   const auto icons = e2e::ProgramIcon::includingEarlier();
   const std::wstring tonePath = e2e::writeToneFile(e2e::toneSamples());
   const std::vector<Action> plan = {
-      {"tab switches (mouse, tone tab and back)", actions,
-       [&](int) { return switchTabs(*app); }},
+      {"tab switches (mouse, tone tab and back)", actions, [&](int) { return switchTabs(*app); }},
       {"minimise, then Show from the icon's menu", actions,
        [&](int) { return minimiseAndShow(*app, icons); }},
-      {"time and message typed, Ok, Reset", actions,
-       [&](int i) { return enterAndReset(*app, i); }},
+      {"time and message typed, Ok, Reset", actions, [&](int i) { return enterAndReset(*app, i); }},
       {"About box opened and answered", actions,
        [&](int) {
          pickMenuItem(*app, Ctl::mnuabout);
@@ -368,10 +389,11 @@ int wmain(int argc, wchar_t** argv) {
        [&](int i) { return alarmFires(*app, i); }},
   };
 
-  std::printf("soak: %d of each action, %d alarms; GDI from WINEDEBUG=+gdi, windows by "
-              "EnumWindows/EnumChildWindows, handles by SystemExtendedHandleInformation, "
-              "private memory from /proc/PID/smaps_rollup, CPU from /proc/PID/stat\n",
-              actions, alarms);
+  std::printf(
+      "soak: %d of each action, %d alarms; GDI from WINEDEBUG=+gdi, windows by "
+      "EnumWindows/EnumChildWindows, handles by SystemExtendedHandleInformation, "
+      "private memory from /proc/PID/smaps_rollup, CPU from /proc/PID/stat\n",
+      actions, alarms);
   int failed = 0;
   bool clockStopped = false;
   const Usage start = soak::measure(program);
@@ -396,12 +418,11 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("clock %s throughout\n", clockStopped ? "did NOT keep time" : "kept time");
 
   const auto code = app->closeAndConfirm();
-  // The idle measurement that follows wants the pointer over neither window: Wine polls the
-  // control under a resting pointer for as long as it rests there.
-  SetCursorPos(10, GetSystemMetrics(SM_CYSCREEN) - 10);
+  parkPointer();
   std::printf("program closed: %s\n",
               code ? ("exit code " + std::to_string(*code)).c_str() : "did not end");
   const bool ok = failed == 0 && !clockStopped && code && *code == 0;
-  std::printf("%d failed actions; %s\n", failed, ok ? "all actions did what they should" : "FAILED");
+  std::printf("%d failed actions; %s\n", failed,
+              ok ? "all actions did what they should" : "FAILED");
   return ok ? 0 : 1;
 }

@@ -1,11 +1,10 @@
 #include "soak_usage.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <string_view>
 #include <memory>
-#include <sstream>
 #include <vector>
+
+#include "bench/soak_figures.h"
 
 namespace soak {
 
@@ -21,9 +20,9 @@ struct FileCloser {
 using File = std::unique_ptr<void, FileCloser>;
 
 File openShared(const std::wstring& path) {
-  const HANDLE file =
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   return File(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
@@ -144,71 +143,26 @@ std::optional<long long> kernelHandles(DWORD processId) {
   return count;
 }
 
-std::optional<long long> privateKiB(int unixPid) {
+std::optional<long long> privateMemoryKiB(int unixPid) {
   const auto text = readWhole(procFile(unixPid, L"smaps_rollup"));
-  if (!text) return std::nullopt;
-  std::istringstream lines(*text);
-  std::string line;
-  long long total = 0;
-  bool found = false;
-  while (std::getline(lines, line)) {
-    for (const char* field : {"Private_Clean:", "Private_Dirty:"}) {
-      if (line.rfind(field, 0) == 0) {
-        total += std::atoll(line.c_str() + std::char_traits<char>::length(field));
-        found = true;
-      }
-    }
-  }
-  return found ? std::optional<long long>(total) : std::nullopt;
+  return text ? privateKiB(*text) : std::nullopt;
 }
 
 std::optional<double> cpuSeconds(int unixPid) {
   const auto text = readWhole(procFile(unixPid, L"stat"));
-  if (!text) return std::nullopt;
-  // The name in parentheses may hold spaces; utime and stime are the 12th and 13th fields
-  // after it.
-  const std::size_t close = text->rfind(')');
-  if (close == std::string::npos) return std::nullopt;
-  std::istringstream fields(text->substr(close + 1));
-  std::string field;
-  long long user = -1, system = -1;
-  for (int i = 1; i <= 13 && fields >> field; ++i) {
-    if (i == 12) user = std::atoll(field.c_str());
-    if (i == 13) system = std::atoll(field.c_str());
-  }
-  if (user < 0 || system < 0) return std::nullopt;
-  return static_cast<double>(user + system) / kClockTicksPerSecond;
+  const auto ticks = text ? cpuTicks(*text) : std::nullopt;
+  if (!ticks) return std::nullopt;
+  return static_cast<double>(*ticks) / kClockTicksPerSecond;
 }
 
 }  // namespace
-
-std::optional<long long> lastGdiCount(const std::string& trace) {
-  std::size_t end = trace.size();
-  while (end > 0) {
-    const std::size_t start = trace.rfind('\n', end - 1);
-    const std::size_t from = start == std::string::npos ? 0 : start + 1;
-    const std::string_view line(trace.data() + from, end - from);
-    end = start == std::string::npos ? 0 : start;
-    const bool allocated = line.find(":alloc_gdi_handle ") != std::string_view::npos;
-    const bool freed = line.find(":free_gdi_handle ") != std::string_view::npos;
-    if (!allocated && !freed) continue;
-    const std::size_t slash = line.rfind('/');
-    if (slash == std::string_view::npos) continue;
-    std::size_t digits = slash;
-    while (digits > 0 && line[digits - 1] >= '0' && line[digits - 1] <= '9') --digits;
-    if (digits == slash) continue;
-    const long long count = std::atoll(std::string(line.substr(digits, slash - digits)).c_str());
-    return freed ? count - 1 : count;
-  }
-  return std::nullopt;
-}
 
 Usage measure(const Measured& program) {
   Usage usage;
   usage.gdiObjects = gdiObjects(program.gdiTrace);
   usage.windows = windows(program.processId);
   usage.kernelHandles = kernelHandles(program.processId);
-  usage.privateKiB = privateKiB(program.unixPid);
+  usage.privateKiB = privateMemoryKiB(program.unixPid);
   usage.cpuSeconds = cpuSeconds(program.unixPid);
   return usage;
 }

@@ -27,9 +27,4 @@ struct Usage {
 
 Usage measure(const Measured& program);
 
-// Live GDI objects after the last allocation or release in a `WINEDEBUG=+gdi` trace: its
-// "alloc_gdi_handle ... N/65536" lines give the count after the allocation, "free_gdi_handle
-// ... N/65536" the count before the release.
-std::optional<long long> lastGdiCount(const std::string& trace);
-
 }  // namespace soak

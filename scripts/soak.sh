@@ -5,9 +5,11 @@
 # after. Figures, not a test. Runs the i686 product where this machine runs 32-bit code and
 # Wine has its 32-bit loader, else the x86_64 build of the same sources; it says which.
 #
-# usage: scripts/soak.sh [--actions N] [--alarms N] [--idle-seconds N]
+# usage: scripts/soak.sh [--actions N] [--alarms N] [--idle-seconds N] [--idle-only]
 #        (defaults 1000, 100, 300: 30 to 40 minutes; --actions 20 --alarms 5 --idle-seconds 20
-#        is a smoke run of about 3 minutes)
+#        is a smoke run of about 2 minutes)
+# The x86_64 run also measures Tolvane-naive.exe (the same window on a plain periodic timer)
+# while idle, which shows what the clock-aligned timer costs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,26 +18,35 @@ alarms=100
 idle_seconds=300
 while [[ $# -gt 0 ]]; do
   case $1 in
-    --actions) actions=$2 ;;
-    --alarms) alarms=$2 ;;
-    --idle-seconds) idle_seconds=$2 ;;
-    *) echo "usage: $0 [--actions N] [--alarms N] [--idle-seconds N]" >&2; exit 2 ;;
+    --idle-only)
+      actions=0
+      shift
+      continue
+      ;;
+    --actions) actions=${2:-} ;;
+    --alarms) alarms=${2:-} ;;
+    --idle-seconds) idle_seconds=${2:-} ;;
+    *)
+      echo "usage: $0 [--actions N] [--alarms N] [--idle-seconds N] [--idle-only]" >&2
+      exit 2
+      ;;
   esac
-  [[ $2 =~ ^[1-9][0-9]*$ ]] || { echo "$1 needs a positive number" >&2; exit 2; }
+  [[ ${2:-} =~ ^[1-9][0-9]*$ ]] || { echo "$1 needs a positive number" >&2; exit 2; }
   shift 2
 done
 
 # Whether the kernel runs 32-bit code: a static i386 program that exits with 42.
 runs_32bit() {
-  local dir status
+  local dir status=1
   dir=$(mktemp -d)
-  printf '.globl _start\n_start: movl $1,%%eax; movl $42,%%ebx; int $0x80\n' >"$dir/probe.s"
+  cat >"$dir/probe.s" <<'ASM'
+.globl _start
+_start: movl $1,%eax; movl $42,%ebx; int $0x80
+ASM
   if as --32 "$dir/probe.s" -o "$dir/probe.o" 2>/dev/null \
     && ld -m elf_i386 "$dir/probe.o" -o "$dir/probe" 2>/dev/null; then
-    "$dir/probe" 2>/dev/null
-    status=$?
-  else
-    status=1
+    status=0
+    "$dir/probe" 2>/dev/null || status=$?
   fi
   rm -rf "$dir"
   [[ $status -eq 42 ]]
@@ -60,10 +71,13 @@ else
 fi
 
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Tolvane minimal_clock soak_benchmark
+cmake --build --preset win64 --target Tolvane Tolvane-naive minimal_clock soak_benchmark
+idle_only=()
 if [[ $preset == win32 ]]; then
   cmake --preset win32 >/dev/null
   cmake --build --preset win32 --target Tolvane minimal_clock
+else
+  idle_only=("$PWD/build/win64/Tolvane-naive.exe")
 fi
 
 build=$PWD/build/$preset
@@ -71,4 +85,5 @@ build=$PWD/build/$preset
 export WINE_SESSION_TIMEOUT=$((idle_seconds + actions * 15 + alarms * 10 + 600))
 exec bash tests/e2e/wine-session.sh "$PWD/build/soak-wine" -- \
   bash bench/soak-session.sh "$loader" "$build/Tolvane.exe" "$build/minimal_clock.exe" \
-  "$PWD/build/win64/bench/soak_benchmark.exe" "$actions" "$alarms" "$idle_seconds"
+  "$PWD/build/win64/bench/soak_benchmark.exe" "$actions" "$alarms" "$idle_seconds" \
+  "${idle_only[@]}"
