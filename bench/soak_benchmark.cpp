@@ -203,11 +203,6 @@ bool clockRuns(const TolvaneApp& app) {
   return shown && (*shown == e2e::clockText() || *shown == e2e::clockText(-1));
 }
 
-struct Row {
-  std::string label;
-  Usage usage;
-};
-
 std::string figure(const std::optional<long long>& value) {
   return value ? std::to_string(*value) : "n/a";
 }
@@ -250,7 +245,7 @@ struct Outcome {
 
 // Runs one action `count` times and prints its table: the program before, half way and after,
 // its growth per 1,000 over the whole run and over the second half (one-time caches fill in
-// the first), and the reference's growth over the same time.
+// the first), and the reference's change over the same time.
 Outcome runAction(const TolvaneApp& app, const Action& action, const soak::Measured& program,
                   const soak::Measured& reference) {
   Outcome outcome;
@@ -261,7 +256,8 @@ Outcome runAction(const TolvaneApp& app, const Action& action, const soak::Measu
   const ULONGLONG started = GetTickCount64();
   const int half = action.count / 2;
   Usage halfway = before;
-  for (int i = 0; i < action.count && app.process().running(); ++i) {
+  int done = 0;
+  for (int i = 0; i < action.count && app.process().running(); ++i, ++done) {
     if (i == half) {
       halfway = soak::measure(program);
       outcome.clockStopped |= !clockRuns(app);
@@ -275,8 +271,8 @@ Outcome runAction(const TolvaneApp& app, const Action& action, const soak::Measu
   const Usage after = soak::measure(program);
   const Usage referenceAfter = soak::measure(reference);
 
-  std::printf("\n%s: %d done in %.0f s, %d failed%s%s\n", action.name.c_str(), action.count,
-              seconds, outcome.failed, firstFailure.empty() ? "" : ", first ",
+  std::printf("\n%s: %d of %d done in %.0f s, %d failed%s%s\n", action.name.c_str(), done,
+              action.count, seconds, outcome.failed, firstFailure.empty() ? "" : ", first ",
               firstFailure.c_str());
   std::printf("  %-30s %8s %8s %8s %12s %8s\n", "", "GDI", "windows", "handles", "private KiB",
               "CPU s");
