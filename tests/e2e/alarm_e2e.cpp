@@ -1,84 +1,11 @@
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "scenarios.h"
+#include "sound_support.h"
 
 namespace e2e {
 
 namespace {
-
-// A short tone whose samples are easy to find again in the captured sound; each pitch gives
-// samples of its own.
-std::vector<char> toneSamples(double radiansPerSample) {
-  std::vector<char> pcm;
-  for (int i = 0; i < 11'025; ++i) {
-    const auto sample =
-        static_cast<std::int16_t>(9000.0 * std::sin(i * radiansPerSample) + (i % 97) * 13);
-    pcm.push_back(static_cast<char>(sample & 0xFF));
-    pcm.push_back(static_cast<char>((sample >> 8) & 0xFF));
-  }
-  return pcm;
-}
-
-void put32(std::ofstream& out, std::uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); }
-void put16(std::ofstream& out, std::uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); }
-
-// Writes the samples as a wave file of that name in the temporary folder; returns its path.
-std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& name) {
-  wchar_t folder[MAX_PATH];
-  GetTempPathW(MAX_PATH, folder);
-  std::wstring path = std::wstring(folder) + name;
-  std::ofstream out(std::filesystem::path(path), std::ios::binary);
-  out.write("RIFF", 4);
-  put32(out, static_cast<std::uint32_t>(36 + pcm.size()));
-  out.write("WAVEfmt ", 8);
-  put32(out, 16);
-  put16(out, 1);  // PCM
-  put16(out, 1);  // mono
-  put32(out, 22'050);
-  put32(out, 44'100);
-  put16(out, 2);
-  put16(out, 16);
-  out.write("data", 4);
-  put32(out, static_cast<std::uint32_t>(pcm.size()));
-  out.write(pcm.data(), static_cast<std::streamsize>(pcm.size()));
-  return path;
-}
-
-// The sound sink writes through a pipe, so the last bytes of a sound that has
-// finished playing can reach the file a moment later.
-constexpr DWORD kSinkDelayMs = 5'000;
-
-std::vector<char> capturedSound() {
-  wchar_t path[MAX_PATH] = {};
-  if (GetEnvironmentVariableW(L"WINE_SESSION_SOUND_WIN", path, MAX_PATH) == 0) return {};
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool contains(const std::vector<char>& haystack, const std::vector<char>& needle) {
-  return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end()) !=
-         haystack.end();
-}
-
-// Whether the tone's first samples reached the sound sink after `soundBefore` bytes.
-bool tonePlayed(const std::vector<char>& pcm, std::size_t soundBefore) {
-  const std::vector<char> start(pcm.begin(), pcm.begin() + 4'000);
-  return waitUntil(
-      [&] {
-        const std::vector<char> sound = capturedSound();
-        return sound.size() > soundBefore &&
-               contains(std::vector<char>(sound.begin() + static_cast<std::ptrdiff_t>(soundBefore),
-                                          sound.end()),
-                        start);
-      },
-      kSinkDelayMs, 50);
-}
 
 bool isShown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 

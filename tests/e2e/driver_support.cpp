@@ -306,6 +306,17 @@ std::optional<Process> Process::start(const std::wstring& exe, const std::wstrin
   return Process(info.hProcess, info.hThread, info.dwProcessId, info.dwThreadId);
 }
 
+std::optional<Process> Process::open(DWORD id, std::string* error) {
+  const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, id);
+  if (process == nullptr) {
+    if (error != nullptr) {
+      *error = "cannot open process " + std::to_string(id) + ": " + lastErrorText(GetLastError());
+    }
+    return std::nullopt;
+  }
+  return Process(process, nullptr, id, 0);
+}
+
 Process::Process(Process&& other) noexcept
     : process_(std::exchange(other.process_, nullptr)),
       thread_(std::exchange(other.thread_, nullptr)),

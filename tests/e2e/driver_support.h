@@ -43,6 +43,10 @@ class Process {
   static std::optional<Process> start(const std::wstring& exe, const std::wstring& args = L"",
                                       const std::wstring& cwd = L"", std::string* error = nullptr);
 
+  // A process that is already running, by its id; std::nullopt and `error` if it cannot be
+  // opened.
+  static std::optional<Process> open(DWORD id, std::string* error = nullptr);
+
   Process(Process&& other) noexcept;
   Process& operator=(Process&& other) noexcept;
   Process(const Process&) = delete;

@@ -1,5 +1,6 @@
 #include "platform/notify_icon_data.h"
 #include "scenarios.h"
+#include "tray_support.h"
 
 namespace e2e {
 
@@ -91,14 +92,11 @@ void alarmBoxBeatsTheMenu(const TolvaneApp& app) {
   SendMessageW(app.control(Ctl::Label4), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(alarm.c_str()));
   Sleep(200);  // a popup opened right after a box may close by itself under Wine
   PostMessageW(app.form(), WM_MOUSEMOVE, platform::kTrayIconId, WM_RBUTTONDOWN);
-  const auto menus = [&] {
-    return topWindows(
-        {.windowClass = L"#32768", .processId = app.processId(), .visibleOnly = true});
-  };
-  check("the icon's popup menu is open", waitUntil([&] { return !menus().empty(); }, 5'000));
+  const HWND menu = waitForPopupMenu(app, 5'000);
+  check("the icon's popup menu is open", menu != nullptr);
   const Box box = waitForBox(app, L"PESAN", 15'000);
   if (!check("the alarm fires while the menu is open", box.window != nullptr)) return;
-  check("the menu closed before the box showed", menus().empty());
+  check("the menu closed before the box showed", !isVisible(menu));
   const HWND ok = GetDlgItem(box.window, IDOK);
   check("a mouse click answers the box at once",
         mouseClick(ok) && waitUntil([&] { return !IsWindow(box.window); }, 3'000));

@@ -9,14 +9,25 @@ std::optional<TolvaneApp> TolvaneApp::start(const std::wstring& exe) {
   std::string error;
   auto process = Process::start(exe, L"", L"", &error);
   if (!check("program starts", process.has_value(), error)) return std::nullopt;
+  return withWindow(std::move(*process));
+}
+
+std::optional<TolvaneApp> TolvaneApp::attach(DWORD processId) {
+  std::string error;
+  auto process = Process::open(processId, &error);
+  if (!check("program is found", process.has_value(), error)) return std::nullopt;
+  return withWindow(std::move(*process));
+}
+
+std::optional<TolvaneApp> TolvaneApp::withWindow(Process process) {
   const HWND form = findTopWindow(
       L"Tolvane", 15'000,
-      {.windowClass = L"TolvaneForm", .processId = process->id(), .visibleOnly = true});
+      {.windowClass = L"TolvaneForm", .processId = process.id(), .visibleOnly = true});
   if (!check("program shows its window", form != nullptr)) {
-    process->kill();
+    process.kill();
     return std::nullopt;
   }
-  return TolvaneApp(std::move(*process), form);
+  return TolvaneApp(std::move(process), form);
 }
 
 HWND TolvaneApp::control(Ctl c) const {

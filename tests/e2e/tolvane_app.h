@@ -21,6 +21,8 @@ class TolvaneApp {
  public:
   // Starts the program and waits for its window; check() records a failure if it does not come.
   static std::optional<TolvaneApp> start(const std::wstring& exe);
+  // The same for a copy started by someone else, by its process id.
+  static std::optional<TolvaneApp> attach(DWORD processId);
 
   HWND form() const { return form_; }
   HWND control(Ctl c) const;
@@ -42,6 +44,7 @@ class TolvaneApp {
   std::optional<DWORD> closeAndConfirm();
 
  private:
+  static std::optional<TolvaneApp> withWindow(Process process);
   TolvaneApp(Process process, HWND form) : process_(std::move(process)), form_(form) {}
   Process process_;
   HWND form_;

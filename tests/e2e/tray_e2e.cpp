@@ -1,98 +1,11 @@
 #include <algorithm>
-#include <set>
 
-#include "platform/notify_icon_data.h"
 #include "scenarios.h"
+#include "tray_support.h"
 
 namespace e2e {
 
 namespace {
-
-constexpr wchar_t kTip[] = L"Pralvik by Ferrowin";
-
-// With no tray manager on the X display, Wine 8 shows its notification area as a top-level
-// window "Wine System Tray" with one child window per icon. A tooltip control of the same
-// process has a tool on the icon window with the icon's tip; while a balloon shows, a second
-// one (style TTS_BALLOON) has a tool on it with the balloon's text.
-constexpr wchar_t kTrayTitle[] = L"Wine System Tray";
-constexpr wchar_t kTrayClass[] = L"__winex11_standalone_tray";
-constexpr wchar_t kIconClass[] = L"__winex11_tray_icon";
-constexpr wchar_t kTooltipClass[] = L"tooltips_class32";
-constexpr wchar_t kMenuClass[] = L"#32768";
-
-constexpr int kShowItem = 1;
-constexpr int kExitItem = 3;
-
-HWND trayWindow() { return findTopWindow(kTrayTitle, 0, {.windowClass = kTrayClass}); }
-
-std::vector<HWND> iconWindows() { return childWindows(trayWindow(), kIconClass); }
-
-bool isBalloon(HWND tooltip) { return (GetWindowLongPtrW(tooltip, GWL_STYLE) & TTS_BALLOON) != 0; }
-
-// The tooltip controls of the notification area's process with a tool on `icon` (they are
-// owned by the tray window, not by the icon), and that tool's text.
-struct IconTooltip {
-  HWND window = nullptr;
-  std::wstring text;
-};
-std::vector<IconTooltip> tooltipsOn(HWND icon) {
-  std::vector<IconTooltip> found;
-  if (icon == nullptr) return found;
-  for (HWND tooltip :
-       topWindows({.windowClass = kTooltipClass, .processId = windowProcessId(icon)})) {
-    for (const auto& tool : tooltipTools(tooltip).value_or(std::vector<TooltipTool>{})) {
-      if (tool.window == icon) found.push_back({tooltip, tool.text});
-    }
-  }
-  return found;
-}
-
-std::wstring tipOf(HWND icon) {
-  for (const auto& tooltip : tooltipsOn(icon)) {
-    if (!isBalloon(tooltip.window)) return tooltip.text;
-  }
-  return {};
-}
-
-// The notification area as the driver saw it, for failure details.
-std::string describeTray() {
-  const HWND tray = trayWindow();
-  if (tray == nullptr) return "no \"Wine System Tray\" window";
-  std::string out = std::string("tray ") + (isVisible(tray) ? "visible" : "hidden") + ", icons:";
-  for (HWND child = GetWindow(tray, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT)) {
-    out += " [" + utf8(className(child)) + " tip \"" + utf8(tipOf(child)) + "\"" +
-           (isVisible(child) ? "" : " hidden") + "]";
-  }
-  return out;
-}
-
-// The icons the shell holds for this copy of the program. Icons shown before it started are
-// left out: one left behind by an earlier copy that was killed carries the same tip.
-class ProgramIcon {
- public:
-  ProgramIcon() {
-    for (HWND icon : iconWindows()) earlier_.insert(icon);
-  }
-
-  HWND find() const {
-    for (HWND icon : iconWindows()) {
-      if (!earlier_.contains(icon) && tipOf(icon) == kTip) return icon;
-    }
-    return nullptr;
-  }
-  HWND waitShown(DWORD timeoutMs) const {
-    HWND icon = nullptr;
-    waitUntil([&] { return isVisible(icon = find()); }, timeoutMs, 50);
-    return isVisible(icon) ? icon : nullptr;
-  }
-  bool waitGone(DWORD timeoutMs) const {
-    return waitUntil([&] { return find() == nullptr; }, timeoutMs, 50);
-  }
-
- private:
-  std::set<HWND> earlier_;
-};
 
 struct Balloon {
   HWND window = nullptr;
@@ -118,33 +31,6 @@ bool hasTaskbarButton(HWND window) {
   if (!IsWindowVisible(window)) return false;
   if ((exStyle & WS_EX_APPWINDOW) != 0) return true;
   return GetWindow(window, GW_OWNER) == nullptr && (exStyle & WS_EX_TOOLWINDOW) == 0;
-}
-
-// Right-clicks the icon the way the shell passes a user's click on to the program; says how.
-std::string rightClickIcon(const TolvaneApp& app, const ProgramIcon& icons) {
-  if (const HWND icon = icons.find()) {
-    RECT area{};
-    GetClientRect(icon, &area);
-    const LPARAM centre = MAKELPARAM(area.right / 2, area.bottom / 2);
-    PostMessageW(icon, WM_RBUTTONDOWN, MK_RBUTTON, centre);
-    PostMessageW(icon, WM_RBUTTONUP, 0, centre);
-    return "on the icon's window";
-  }
-  PostMessageW(app.form(), WM_MOUSEMOVE, platform::kTrayIconId, WM_RBUTTONDOWN);
-  return "by the icon's callback posted to the window (icon window not found)";
-}
-
-HWND waitForPopupMenu(const TolvaneApp& app, DWORD timeoutMs) {
-  HWND menu = nullptr;
-  waitUntil(
-      [&] {
-        const auto menus = topWindows(
-            {.windowClass = kMenuClass, .processId = app.processId(), .visibleOnly = true});
-        menu = menus.empty() ? nullptr : menus.front();
-        return menu != nullptr;
-      },
-      timeoutMs);
-  return menu;
 }
 
 // Right-clicks the icon and picks the popup menu's item at `position` (1 = the first).
