@@ -14,6 +14,18 @@ constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh)
   return (earliest + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond - msIntoSecond;
 }
 
+// A tick that lands this soon after the boundary is on time.
+inline constexpr int kOnTimeMs = 30;
+
+// After a tick, the period to arm the system's timer with, or 0 to leave it
+// running: a timer that already ticks on time at its interval costs no
+// re-arming (nor a wake-up for it) each second, and any other tick is brought
+// back to the boundary.
+constexpr int clockAlignedRearmMs(int msIntoSecond, int intervalMs, int armedMs, int guardMs) {
+  if (msIntoSecond < kOnTimeMs) return armedMs == intervalMs ? 0 : intervalMs;
+  return clockAlignedDelayMs(msIntoSecond, intervalMs, false) + guardMs;
+}
+
 // A system timer may fire a little early and still read the second already
 // delivered; such a tick is re-armed but not handed on.
 class SecondGate {

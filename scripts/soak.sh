@@ -35,38 +35,21 @@ while [[ $# -gt 0 ]]; do
   shift 2
 done
 
-# Whether the kernel runs 32-bit code: a static i386 program that exits with 42.
-runs_32bit() {
-  local dir status=1
-  dir=$(mktemp -d)
-  cat >"$dir/probe.s" <<'ASM'
-.globl _start
-_start: movl $1,%eax; movl $42,%ebx; int $0x80
-ASM
-  if as --32 "$dir/probe.s" -o "$dir/probe.o" 2>/dev/null \
-    && ld -m elf_i386 "$dir/probe.o" -o "$dir/probe" 2>/dev/null; then
-    status=0
-    "$dir/probe" 2>/dev/null || status=$?
-  fi
-  rm -rf "$dir"
-  [[ $status -eq 42 ]]
-}
-
 scripts/install-deps.sh
 wine32_loader=/usr/lib/wine/wine
-if runs_32bit && [[ -x $wine32_loader ]]; then
+refusal=$(scripts/runs-32bit.sh) && runs_32bit=yes || runs_32bit=""
+if [[ -n $runs_32bit && -x $wine32_loader ]]; then
   preset=win32
   loader=$wine32_loader
   echo "soak: running the i686 product (32-bit code runs here)"
 else
   preset=win64
   loader=/usr/lib/wine/wine64
-  if runs_32bit; then
+  if [[ -n $runs_32bit ]]; then
     echo "soak: 32-bit code runs here but Wine has no 32-bit loader ($wine32_loader):" \
       "running the x86_64 build of the same sources, NOT the i686 product"
   else
-    echo "soak: this machine refuses 32-bit code: running the x86_64 build of the same" \
-      "sources, NOT the i686 product"
+    echo "soak: $refusal: running the x86_64 build of the same sources, NOT the i686 product"
   fi
 fi
 

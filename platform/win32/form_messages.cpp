@@ -242,14 +242,18 @@ bool Win32Forms::canFocus(Ctl c) const {
 
 void Win32Forms::armTimer(Ctl timer, bool afresh) {
   const ControlDesign& d = design_[timer];
-  UINT delay = static_cast<UINT>(d.interval);
+  int period = d.interval;
   if (kClockAlignedTimers && d.clockAligned) {
     SYSTEMTIME t{};
     GetLocalTime(&t);
-    delay =
-        static_cast<UINT>(clockAlignedDelayMs(t.wMilliseconds, d.interval, afresh)) + kClockGuardMs;
+    period = clockAlignedDelayMs(t.wMilliseconds, d.interval, afresh) + kClockGuardMs;
   }
-  SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), delay, nullptr);
+  setTimerPeriod(timer, period);
+}
+
+void Win32Forms::setTimerPeriod(Ctl timer, int periodMs) {
+  control(timer).armedMs = periodMs;
+  SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs), nullptr);
 }
 
 void Win32Forms::onTimer(Ctl timer) {
@@ -259,7 +263,9 @@ void Win32Forms::onTimer(Ctl timer) {
     SYSTEMTIME t{};
     GetLocalTime(&t);
     // Re-armed before the handler runs, because the handler may block in a modal box.
-    armTimer(timer, false);
+    const int period =
+        clockAlignedRearmMs(t.wMilliseconds, design_[timer].interval, c.armedMs, kClockGuardMs);
+    if (period != 0) setTimerPeriod(timer, period);
     if (!c.ticks.pass(localSecond(t))) return;
   }
   events_->timer(timer);

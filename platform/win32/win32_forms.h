@@ -67,6 +67,7 @@ class Win32Forms final : public Forms {
     HMENU menu = nullptr;  // menus: their popup; menu items: the popup that holds them
     bool timerEnabled = false;
     SecondGate ticks;  // clock-aligned timers: the second last delivered
+    int armedMs = 0;   // timers: the period the system's timer runs at
   };
   struct StartFailure {
     std::wstring what;
@@ -104,6 +105,7 @@ class Win32Forms final : public Forms {
   bool switchTab(bool backwards);
   bool canFocus(Ctl control) const;
   void armTimer(Ctl timer, bool afresh);
+  void setTimerPeriod(Ctl timer, int periodMs);
   void onTimer(Ctl timer);
   void closeRequest(UnloadMode mode);
   void finishUnload();

@@ -96,6 +96,15 @@ TEST(ClockAlignedTimer, TicksJustAfterEachSecondBoundary) {
   }
 }
 
+TEST(ClockAlignedTimer, ARunningTimerIsLeftAloneOnlyWhileItTicksOnTime) {
+  using platform::clockAlignedRearmMs;
+  EXPECT_EQ(clockAlignedRearmMs(6, 1000, 1000, 5), 0);     // steady: no re-arming
+  EXPECT_EQ(clockAlignedRearmMs(6, 1000, 1750, 5), 1000);  // first tick: settle at the interval
+  EXPECT_EQ(clockAlignedRearmMs(40, 1000, 1000, 5), 965);  // drifted late: back to the boundary
+  EXPECT_EQ(clockAlignedRearmMs(998, 1000, 1000, 5), 7);   // early, still in the old second
+  EXPECT_EQ(clockAlignedRearmMs(3, 1000, 7, 5), 1000);     // after that short wait
+}
+
 TEST(ClockAlignedTimer, AnEarlyTickDeliversNoSecondTwice) {
   platform::SecondGate gate;
   EXPECT_TRUE(gate.pass(100));
