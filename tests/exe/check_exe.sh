@@ -2,16 +2,12 @@
 # Checks a built Tolvane.exe from outside: the PE kind, a GUI program, only
 # system DLLs imported, and the icon group, version record and manifest present.
 # usage: check_exe.sh <objdump> <exe> <PE32|PE32+> <X86|amd64>
+# The checks are strings that check() evaluates.
+# shellcheck disable=SC2016,SC2034
 set -uo pipefail
 objdump=$1 exe=$2 kind=$3 arch=$4
-passed=0 failed=0
-check() {
-  if eval "$2"; then
-    echo "PASS $1"; passed=$((passed + 1))
-  else
-    echo "FAIL $1"; failed=$((failed + 1))
-  fi
-}
+# shellcheck source=tests/exe/checks.sh
+source "$(dirname "$0")/checks.sh"
 
 headers=$("$objdump" -p "$exe")
 check "is a $kind executable" 'grep -q "^Magic.*($kind)" <<<"$headers"'
@@ -36,5 +32,4 @@ check "manifest declares per-monitor DPI awareness (V2), system-aware before Win
   'grep -q "<dpiAware[^>]*>true</dpiAware>" <<<"$text" && grep -q "<dpiAwareness[^>]*>PerMonitorV2</dpiAwareness>" <<<"$text"'
 check "version record reads 1.00" 'grep -qx "1.00" <<<"$text"'
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish

@@ -10,14 +10,8 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$1
-passed=0 failed=0
-check() {
-  if eval "$2"; then
-    echo "PASS $1"; passed=$((passed + 1))
-  else
-    echo "FAIL $1"; failed=$((failed + 1))
-  fi
-}
+# shellcheck source=tests/exe/checks.sh
+source "$(dirname "$0")/checks.sh"
 
 rm -rf "$work/first" "$work/second"
 "$root/scripts/package.sh" "$work/first" >/dev/null || exit 1
@@ -42,5 +36,4 @@ license_title=$'MIT License\r'
 check "LICENSE.txt is the MIT licence, with Windows line ends" \
   '[[ $(unzip -p "$zip" LICENSE.txt | head -1) == "$license_title" ]]'
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish
