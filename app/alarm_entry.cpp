@@ -1,3 +1,6 @@
+#include <array>
+
+#include "app/alarm_time.h"
 #include "app/form1.h"
 
 namespace app {
@@ -29,9 +32,18 @@ void Form1::timeField_KeyPress(Ctl field, std::uint16_t& keyAscii) {
   if (ui_.text(field).size() == 1) ui_.setFocus(nextField(field));
 }
 
+// An alarm that looks armed must ring, so a time the clock never shows is
+// refused, and what was armed before stays armed.
 void Form1::Command1_Click() {
-  ui_.setCaption(Ctl::Label4,
-                 ui_.text(Ctl::Text1) + L":" + ui_.text(Ctl::Text2) + L":" + ui_.text(Ctl::Text3));
+  const std::array fields{Ctl::Text1, Ctl::Text2, Ctl::Text3};
+  const AlarmTimeEntry entry =
+      alarmTimeFrom(ui_.text(fields[0]), ui_.text(fields[1]), ui_.text(fields[2]));
+  if (entry.wrong) {
+    ui_.msgBox(kAlarmTimeRangeText, platform::kMbIconError, L"ERROR");
+    ui_.setFocus(fields[static_cast<std::size_t>(*entry.wrong)]);
+    return;
+  }
+  ui_.setCaption(Ctl::Label4, entry.alarmText);
   ui_.setLocked(Ctl::Text5, true);
 }
 

@@ -1,5 +1,6 @@
 #include "app/clock.h"
 
+#include "app/alarm_time.h"
 #include "app/form1.h"
 
 namespace app {
@@ -29,13 +30,18 @@ std::wstring formatClock(const platform::LocalTime& t) {
   return out;
 }
 
-// The alarm is the text of Label4: it fires on the tick whose displayed clock
-// text equals it, and stays armed for the same time the next day.
-void Form1::Timer1_Timer() {
-  ui_.setCaption(Ctl::Label1, formatClock(ui_.now()));
-  if (ui_.caption(Ctl::Label1) != ui_.caption(Ctl::Label4)) return;
+// The alarm is the text of Label4. It fires on the tick that brings the clock
+// to it, or past it when the tick came late (the caption still shows the last
+// second shown), and stays armed for the same time the next day.
+void Form1::Timer1_Timer(const platform::LocalTime& now) {
+  const std::wstring shownBefore = ui_.caption(Ctl::Label1);
+  ui_.setCaption(Ctl::Label1, formatClock(now));
+  if (!alarmDue(shownBefore, ui_.caption(Ctl::Label1), ui_.caption(Ctl::Label4))) return;
 
-  system_.playSound(ui_.caption(Ctl::Label6), kPlaySyncWithDefault);
+  // What the tone page shows as chosen is what plays: "Default" keeps the
+  // chosen file for later but plays the default sound.
+  const std::wstring tone = ui_.selected(Ctl::Option1) ? L"" : ui_.caption(Ctl::Label6);
+  system_.playSound(tone, kPlaySyncWithDefault);
   ui_.msgBox(ui_.text(Ctl::Text5), platform::kMbIconInformation, L"PESAN");
 }
 

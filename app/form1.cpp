@@ -21,8 +21,8 @@ void Form1::unload(platform::Bool16& /*cancel*/) { tray_.Form_Unload(); }
 
 void Form1::notificationAreaCreated() { tray_.notificationAreaCreated(); }
 
-void Form1::timer(Ctl timer) {
-  if (timer == Ctl::Timer1) Timer1_Timer();
+void Form1::timer(Ctl timer, const platform::LocalTime& now) {
+  if (timer == Ctl::Timer1) Timer1_Timer(now);
   if (timer == Ctl::Tmrballoon) tray_.Tmrballoon_Timer();
 }
 

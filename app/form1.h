@@ -26,12 +26,12 @@ class Form1 final : public platform::FormEvents {
   void unload(platform::Bool16& cancel) override;
   void click(platform::Ctl control) override;
   void keyPress(platform::Ctl textBox, std::uint16_t& keyAscii) override;
-  void timer(platform::Ctl timer) override;
+  void timer(platform::Ctl timer, const platform::LocalTime& now) override;
   void notificationAreaCreated() override;
 
  private:
   // clock.cpp
-  void Timer1_Timer();
+  void Timer1_Timer(const platform::LocalTime& now);
   // alarm_entry.cpp
   void timeField_KeyPress(platform::Ctl field, std::uint16_t& keyAscii);
   void Command1_Click();

@@ -50,7 +50,9 @@ class FormEvents {
   virtual void click(Ctl control) = 0;
   // Before the character is inserted; setting it to 0 drops it.
   virtual void keyPress(Ctl textBox, std::uint16_t& keyAscii) = 0;
-  virtual void timer(Ctl timer) = 0;
+  // `now` is the local time the tick was delivered for, read once: what the
+  // handler shows is what the platform timed.
+  virtual void timer(Ctl timer, const LocalTime& now) = 0;
   // The notification area was re-created (the shell restarted) and holds no icon of ours.
   virtual void notificationAreaCreated() = 0;
 
@@ -104,8 +106,6 @@ class Forms {
 
   // Modal; timers keep ticking while it is open. Returns the answer code.
   virtual int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) = 0;
-
-  virtual LocalTime now() const = 0;
 };
 
 }  // namespace platform

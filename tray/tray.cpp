@@ -35,13 +35,13 @@ void Tray::AddTrayIcon(std::uint32_t hWnd, std::uint32_t icon, std::wstring_view
 
 void Tray::RemoveTrayIcon() { system_.shellNotifyIcon(kNimDelete, TrayIconData); }
 
-void Tray::ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind) {
+bool Tray::ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind) {
   ClearBalloon();
   TrayIconData.uFlags = kBalloonFlags;
   fillTextField(TrayIconData.szInfo, system_.toAnsi(text));
   fillTextField(TrayIconData.szInfoTitle, system_.toAnsi(title));
   TrayIconData.dwInfoFlags = iconKind;
-  system_.shellNotifyIcon(kNimModify, TrayIconData);
+  return system_.shellNotifyIcon(kNimModify, TrayIconData);
 }
 
 // An empty balloon text takes the balloon down.
@@ -52,6 +52,6 @@ void Tray::ClearBalloon() {
   system_.shellNotifyIcon(kNimModify, TrayIconData);
 }
 
-void Tray::ReAddTrayIcon() { system_.shellNotifyIcon(kNimAdd, TrayIconData); }
+bool Tray::ReAddTrayIcon() { return system_.shellNotifyIcon(kNimAdd, TrayIconData); }
 
 }  // namespace tray

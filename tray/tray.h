@@ -11,17 +11,20 @@ namespace tray {
 
 // The notification-area icon: one record for the life of the process, and the
 // operations that fill it in and hand it to the shell. Shell results are
-// ignored: without a shell there is simply no icon.
+// ignored, but for the two that tell whether the icon is there to bring the
+// window back: without a shell there is simply no icon.
 class Tray {
  public:
   explicit Tray(platform::SystemServices& system) : system_(system) {}
 
   void AddTrayIcon(std::uint32_t hWnd, std::uint32_t icon, std::wstring_view tip);
   void RemoveTrayIcon();
-  void ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind);
+  // True when the shell holds the icon: it answers a change only to an icon it has.
+  bool ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind);
   void ClearBalloon();
-  // After the shell restarts: the same record, added again.
-  void ReAddTrayIcon();
+  // After the shell restarted or forgot the icon: the same record, added again.
+  // True when the shell took it.
+  bool ReAddTrayIcon();
 
   const platform::NotifyIconDataA& record() const { return TrayIconData; }
 

@@ -12,10 +12,16 @@ void TrayPresence::Form_Load() {
 
 void TrayPresence::Form_Unload() { tray_.RemoveTrayIcon(); }
 
+// The window hides only behind an icon that is there to bring it back. An icon
+// the shell lost is added again, carrying the balloon; with no notification
+// area at all the window stays minimised on the taskbar.
 void TrayPresence::Form_Resize() {
   if (ui_.windowState() != platform::WindowState::Minimised) return;
+  if (!tray_.ShowBalloon(L"TOLVANE Active", L"Tolvane", platform::kNiifWarning) &&
+      !tray_.ReAddTrayIcon()) {
+    return;
+  }
   ui_.hide();
-  tray_.ShowBalloon(L"TOLVANE Active", L"Tolvane", platform::kNiifWarning);
   ui_.setEnabled(Ctl::Tmrballoon, true);
 }
 

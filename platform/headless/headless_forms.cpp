@@ -106,9 +106,15 @@ void HeadlessForms::advance(long long milliseconds) {
     if (due == nullptr) break;
     nowMs_ = std::max(nowMs_, state(due->name).nextTick);
     scheduleTimer(due->name, false);
-    events_->timer(due->name);
+    events_->timer(due->name, now());
   }
   nowMs_ = std::max(nowMs_, target);
+}
+
+// Ticks already due run at the new time, each once.
+void HeadlessForms::stall(long long milliseconds) {
+  nowMs_ += milliseconds;
+  advance(0);
 }
 
 LocalTime HeadlessForms::now() const { return fromMs(nowMs_); }
@@ -228,7 +234,10 @@ void HeadlessForms::iconCallback(int mouseMessage) {
   events_->mouseMove(0, 0, static_cast<float>(mouseMessage * twipsPerPixelX()), 0.0F);
 }
 
-void HeadlessForms::notificationAreaRestarted() { events_->notificationAreaCreated(); }
+void HeadlessForms::notificationAreaRestarted() {
+  iconShown_ = false;
+  events_->notificationAreaCreated();
+}
 
 std::wstring HeadlessForms::text(Ctl control) const { return state(control).text; }
 
@@ -297,9 +306,13 @@ bool HeadlessForms::playSound(std::wstring_view name, std::uint32_t flags) {
   return true;
 }
 
+// As the shell answers: a change or removal succeeds only for an icon it holds.
 bool HeadlessForms::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {
   notifications.push_back({message, record});
-  return shellPresent;
+  const bool held = iconShown_;
+  if (message == kNimAdd) iconShown_ = shellPresent;
+  if (message == kNimDelete) iconShown_ = false;
+  return message == kNimAdd ? shellPresent : held;
 }
 
 bool HeadlessForms::setForegroundWindow(std::uint32_t hWnd) {

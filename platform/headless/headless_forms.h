@@ -49,6 +49,9 @@ class HeadlessForms final : public Forms, public SystemServices {
   // Time. Ticks that fall due while a modal box is open run from inside its answer.
   void setClock(const LocalTime& t);
   void advance(long long milliseconds);
+  // The thread blocked for a while (a busy machine, a debugger): each timer that
+  // fell due meanwhile ticks once, late, as the system's timers do.
+  void stall(long long milliseconds);
 
   // A user at the window.
   void type(std::u16string_view keys);  // each character to the focused control
@@ -63,13 +66,16 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool requestClose(UnloadMode mode = UnloadMode::ControlMenu);  // true once the window unloaded
   void iconCallback(int mouseMessage);  // the shell reporting a click on the icon
   void notificationAreaRestarted();
+  // The shell drops the icon without a word, as a restarted shell the program
+  // was not told of does.
+  void shellForgetsIcon() { iconShown_ = false; }
 
   // Scripted answers. Defaults: OK for OK boxes and No for Yes/No boxes; the open
   // dialog is cancelled; the popup menu closes with nothing chosen.
   std::function<int(const ShownBox&)> answerBox;
   std::function<std::optional<std::wstring>()> answerOpen;
   std::function<std::optional<Ctl>(Ctl menu)> answerPopup;
-  bool shellPresent = true;
+  bool shellPresent = true;  // false: there is no notification area at all
   // Creating this control fails at start-up, as the system's window creation can.
   std::optional<Ctl> failCreating;
 
@@ -86,6 +92,7 @@ class HeadlessForms final : public Forms, public SystemServices {
 
   bool unloaded() const { return close_.unloaded(); }
   bool windowVisible() const { return windowVisible_; }
+  bool iconShown() const { return iconShown_; }
 
   // Forms
   std::wstring text(Ctl control) const override;
@@ -112,7 +119,7 @@ class HeadlessForms final : public Forms, public SystemServices {
   void unload() override;
   int twipsPerPixelX() const override { return 15; }
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
-  LocalTime now() const override;
+  LocalTime now() const;
 
   // SystemServices
   void initCommonControls() override;
@@ -147,6 +154,7 @@ class HeadlessForms final : public Forms, public SystemServices {
   int selectedTab_ = 1;
   WindowState windowState_ = WindowState::Normal;
   bool windowVisible_ = false;
+  bool iconShown_ = false;
   bool controlsCreated_ = false;
   std::wstring fileName_;
   long long nowMs_ = 0;  // virtual local time, milliseconds since 1970-01-01 00:00

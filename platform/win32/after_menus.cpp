@@ -4,6 +4,13 @@
 
 namespace platform::win32 {
 
+namespace {
+
+// How often the timer looks whether the menu has closed.
+constexpr UINT kRetryMs = 10;
+
+}  // namespace
+
 bool AfterMenus::menuOpen() {
   GUITHREADINFO thread{};
   thread.cbSize = sizeof(thread);
@@ -12,19 +19,21 @@ bool AfterMenus::menuOpen() {
 }
 
 void AfterMenus::defer(std::function<void()> call) {
-  if (waiting_.empty()) {
-    EndMenu();
-    PostMessageW(owner_, kRunMessage, 0, 0);
-  }
   waiting_.push_back(std::move(call));
+  EndMenu();
+  if (waiting_.size() > 1) return;  // the timer already looks
+  // Without a timer nothing would ever run them: better under the menu than never.
+  if (SetTimer(owner_, kRetryTimer, kRetryMs, nullptr) == 0) runWaiting();
 }
 
+void AfterMenus::onRetryTimer() {
+  if (menuOpen()) return;
+  KillTimer(owner_, kRetryTimer);
+  runWaiting();
+}
+
+// A call may block in a modal loop; calls asked for meanwhile start afresh.
 void AfterMenus::runWaiting() {
-  if (menuOpen()) {
-    // Posted before the menu's loop saw the end: come back once it has.
-    PostMessageW(owner_, kRunMessage, 0, 0);
-    return;
-  }
   auto calls = std::exchange(waiting_, {});
   for (auto& call : calls) call();
 }

@@ -5,6 +5,7 @@
 #include "platform/start_failure.h"
 #include "platform/tab_order.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/optional_api.h"
 
 namespace platform::win32 {
 
@@ -51,6 +52,15 @@ void addStyles(const ControlDesign& d, DWORD& style, DWORD& exStyle) {
   if (!d.enabled) style |= WS_DISABLED;
 }
 
+// The shell's notice that it restarted without our icon. An elevated program
+// gets it only when it lets it through the message filter (Windows 7 and later).
+void acceptFromAnyProcess(HWND window, UINT message) {
+  using ChangeWindowMessageFilterExFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  const auto allow =
+      optionalApi<ChangeWindowMessageFilterExFn>(L"user32.dll", "ChangeWindowMessageFilterEx");
+  if (allow != nullptr) allow(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 }  // namespace
 
 Win32Forms::Win32Forms(const FormDesign& design)
@@ -91,6 +101,7 @@ std::optional<Win32Forms::StartFailure> Win32Forms::create() {
   if (!registerClasses()) return StartFailure{L"the window classes", GetLastError()};
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   if (!createForm()) return StartFailure{L"the window", GetLastError()};
+  if (taskbarCreated_ != 0) acceptFromAnyProcess(form(), taskbarCreated_);
   // The monitor the window opens on may be scaled otherwise than the system.
   dpi_ = windowDpi(form(), dpi_);
   createFonts();
@@ -182,8 +193,8 @@ bool Win32Forms::createControl(const ControlDesign& d) {
   Control& c = control(d.name);
   if (d.kind == Kind::Timer) {
     c.timerEnabled = d.enabled;
-    if (d.enabled) armTimer(d.name, true);
-    return true;
+    // A clock that never ticks would let every alarm pass unseen.
+    return !d.enabled || armTimer(d.name, true);
   }
   if (d.kind == Kind::OpenDialog || d.kind == Kind::Menu || d.kind == Kind::MenuItem) return true;
 

@@ -112,8 +112,13 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   switch (message) {
-    case WM_TIMER: onTimer(fromId(wParam)); return 0;
-    case AfterMenus::kRunMessage: afterMenus_.runWaiting(); return 0;
+    case WM_TIMER:
+      if (wParam == AfterMenus::kRetryTimer) {
+        afterMenus_.onRetryTimer();
+      } else {
+        onTimer(fromId(wParam));
+      }
+      return 0;
     case WM_SIZE:
       if (live) events_->resize();
       return 0;
@@ -141,7 +146,11 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       if (wParam != FALSE) finishUnload();
       return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+      // A window torn down at a failed start has no message loop to end, and a
+      // quit message left waiting would close the box that says why at once.
+      if (loaded_) PostQuitMessage(0);
+      return 0;
     default: break;
   }
   return DefWindowProcW(form(), message, wParam, lParam);
@@ -240,7 +249,7 @@ bool Win32Forms::canFocus(Ctl c) const {
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
-void Win32Forms::armTimer(Ctl timer, bool afresh) {
+bool Win32Forms::armTimer(Ctl timer, bool afresh) {
   const ControlDesign& d = design_[timer];
   int period = d.interval;
   if (kClockAlignedTimers && d.clockAligned) {
@@ -248,27 +257,35 @@ void Win32Forms::armTimer(Ctl timer, bool afresh) {
     GetLocalTime(&t);
     period = clockAlignedDelayMs(t.wMilliseconds, d.interval, afresh) + kClockGuardMs;
   }
-  setTimerPeriod(timer, period);
+  return setTimerPeriod(timer, period);
 }
 
-void Win32Forms::setTimerPeriod(Ctl timer, int periodMs) {
+// On failure a running timer keeps its previous period.
+bool Win32Forms::setTimerPeriod(Ctl timer, int periodMs) {
+  if (SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs),
+               nullptr) == 0) {
+    return false;
+  }
   control(timer).armedMs = periodMs;
-  SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs), nullptr);
+  return true;
 }
 
+// The clock is read once per tick: the second the gate lets through is the
+// one the handler shows.
 void Win32Forms::onTimer(Ctl timer) {
   Control& c = control(timer);
   if (!c.timerEnabled || close_.unloaded()) return;
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
   if (kClockAlignedTimers && design_[timer].clockAligned) {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
     // Re-armed before the handler runs, because the handler may block in a modal box.
     const int period =
         clockAlignedRearmMs(t.wMilliseconds, design_[timer].interval, c.armedMs, kClockGuardMs);
     if (period != 0) setTimerPeriod(timer, period);
     if (!c.ticks.pass(localSecond(t))) return;
   }
-  events_->timer(timer);
+  events_->timer(timer,
+                 {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
 }
 
 void Win32Forms::closeRequest(UnloadMode mode) {

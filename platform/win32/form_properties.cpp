@@ -193,10 +193,4 @@ int Win32Forms::showBox(const std::wstring& text, UINT style, const std::wstring
   return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
 
-LocalTime Win32Forms::now() const {
-  SYSTEMTIME t{};
-  GetLocalTime(&t);
-  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-
 }  // namespace platform::win32

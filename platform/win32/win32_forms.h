@@ -58,7 +58,6 @@ class Win32Forms final : public Forms {
   void unload() override;
   int twipsPerPixelX() const override;
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
-  LocalTime now() const override;
 
  private:
   struct Control {
@@ -104,8 +103,8 @@ class Win32Forms final : public Forms {
   bool moveInGroup(bool forward);
   bool switchTab(bool backwards);
   bool canFocus(Ctl control) const;
-  void armTimer(Ctl timer, bool afresh);
-  void setTimerPeriod(Ctl timer, int periodMs);
+  bool armTimer(Ctl timer, bool afresh);
+  bool setTimerPeriod(Ctl timer, int periodMs);
   void onTimer(Ctl timer);
   void closeRequest(UnloadMode mode);
   void finishUnload();

@@ -70,9 +70,11 @@ void entersTimeAndMessage(const TolvaneApp& app) {
   check("and keeps the focus",
         waitUntil([&] { return focusedWindow(app.form()) == app.control(Ctl::Text2); }, 3'000));
 
+  typeText(app.control(Ctl::Text2), L"30");
   typeText(app.control(Ctl::Text5), L"wake");
   pressChord(app.form(), {VK_MENU, 'O'});
-  check("Alt+O arms the typed time", app.waitForText(Ctl::Label4, L"07::00", 3'000) == L"07::00");
+  check("Alt+O arms the typed time",
+        app.waitForText(Ctl::Label4, L"07:30:00", 3'000) == L"07:30:00");
   check("and locks the message",
         (GetWindowLongPtrW(app.control(Ctl::Text5), GWL_STYLE) & ES_READONLY) != 0);
   pressChord(app.form(), {VK_MENU, 'R'});
@@ -144,6 +146,45 @@ void ticksOnUnderTheBox(const TolvaneApp& app, HWND firstBox) {
   waitUntil([&] { return !IsWindow(secondBox); }, 3'000);
 }
 
+// A file chosen, then "Default" selected: the alarm plays the default sound, not the file.
+// The seconds are typed as one digit, which arms them padded.
+void defaultPlaysTheDefaultSound(const std::wstring& exe) {
+  auto app = TolvaneApp::start(exe);
+  if (!app) return;
+  const std::vector<char> pcm = toneSamples(0.0527);
+  const std::wstring tonePath = writeToneFile(pcm, L"tolvane-e2e-tone-unchosen.wav");
+  const bool picked = openPage(*app, L"Setting Tone", Ctl::Fr3, Ctl::Fr2) && [&] {
+    const HWND dialog = openToneDialog(*app);
+    return dialog != nullptr && enterTonePath(*app, dialog, tonePath) == tonePath;
+  }();
+  click(app->control(Ctl::Option1));
+  check("a file is chosen, then Default",
+        picked && waitUntil([&] { return !isEnabled(app->control(Ctl::Command3)); }, 3'000));
+  openPage(*app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3);
+
+  // An alarm second from 00 to 09 a few seconds ahead, so its seconds can be typed as one digit.
+  waitUntil([] { return clockText(6)[6] == L'0'; }, 61'000, 20);
+  const std::wstring at = clockText(6);
+  typeText(app->control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2));
+  typeText(app->control(Ctl::Text3), at.substr(7, 1));
+  typeText(app->control(Ctl::Text5), L"default");
+  pressChord(app->form(), {VK_MENU, 'O'});
+  check("seconds typed as one digit arm " + utf8(at),
+        app->waitForText(Ctl::Label4, at, 3'000) == at, utf8(app->text(Ctl::Label4)));
+
+  const std::size_t soundBefore = capturedSound().size();
+  const Box alarm = waitForBox(*app, L"PESAN", 15'000);
+  check("and fire", alarm.text == L"default", utf8(alarm.text));
+  const bool sounded =
+      waitUntil([&] { return capturedSound().size() > soundBefore; }, kSinkDelayMs);
+  Sleep(1'000);  // the sink's last bytes, had the file played
+  check("with Default selected the default sound plays, not the chosen file",
+        sounded && !tonePlayed(pcm, soundBefore));
+  answerMessageBox(alarm.window, IDOK);
+  const auto code = app->closeAndConfirm();
+  check("program ends with code 0", code && *code == 0);
+}
+
 // A tone path the ANSI code page holds goes to the sound service as it is.
 void playsAnAnsiNamedTone(const TolvaneApp& app) {
   const std::vector<char> pcm = toneSamples(0.0411);
@@ -167,6 +208,7 @@ void playsAnAnsiNamedTone(const TolvaneApp& app) {
 
 void alarmScenario(const std::wstring& exe) {
   firesWithTheDefaultToneWhileHidden(exe);
+  defaultPlaysTheDefaultSound(exe);
   auto app = TolvaneApp::start(exe);
   if (!app) return;
   const std::vector<char> pcm = toneSamples(0.0713);

@@ -20,7 +20,8 @@ void becomeDpiAware() {
 int wmain(int argc, wchar_t** argv) {
   becomeDpiAware();
   if (argc < 2) {
-    std::fputs("usage: e2e_driver <Tolvane.exe> [start-up|alarm|menus|tray|keys|dpi]\n", stderr);
+    std::fputs("usage: e2e_driver <Tolvane.exe> [start-up|alarm|menus|tray|keys|dpi|never-lost]\n",
+               stderr);
     return 2;
   }
   const std::wstring exe = argv[1];
@@ -35,6 +36,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"tray", e2e::trayScenario},
       {L"keys", e2e::keysScenario},
       {L"dpi", e2e::dpiScenario},
+      {L"never-lost", e2e::neverLostScenario},
   };
   for (const auto& s : scenarios) {
     if (!only.empty() && only != s.name) continue;

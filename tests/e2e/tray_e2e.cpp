@@ -186,6 +186,18 @@ void trayScenario(const std::wstring& exe) {
   check("\"TaskbarCreated\" brings the icon back", icons.waitShown(5'000) != nullptr,
         describeTray());
 
+  // A shell that forgot the icon without a word: minimising adds it again before hiding.
+  Shell_NotifyIconW(NIM_DELETE, &removal);
+  icons.waitGone(5'000);
+  minimise(*app);
+  check("minimising with the icon lost adds it again and hides the window",
+        icons.waitShown(5'000) != nullptr &&
+            waitUntil([&] { return !isVisible(app->form()); }, 5'000),
+        describeTray());
+  chooseFromIconMenu(*app, icons, kShowItem, "Show, after the icon was lost");
+  check("and the icon brings the window back",
+        waitUntil([&] { return isVisible(app->form()) && !IsIconic(app->form()); }, 5'000));
+
   chooseFromIconMenu(*app, icons, kExitItem, "Exit, then No");
   const Box keep = waitForBox(*app, L"Exit?", 10'000);
   check("Exit asks \"Exit?\"", keep.window != nullptr);

@@ -4,6 +4,7 @@
 #include <random>
 #include <string>
 
+#include "app/alarm_time.h"
 #include "tests/unit/form_fixture.h"
 
 namespace tolvane_test {
@@ -77,7 +78,7 @@ TEST_F(EntryTest, MinutesAndSecondsTakeTwoCharactersAtMost) {
   EXPECT_EQ(ui.text(Ctl::Text2), L"59");
 }
 
-TEST_F(EntryTest, OkArmsTheTextAsTypedAndLocksTheMessage) {
+TEST_F(EntryTest, OkArmsOneDigitPartsPaddedAndLocksTheMessage) {
   ui.type(u"7");
   ui.setFocus(Ctl::Text2);
   ui.type(u"5");
@@ -85,13 +86,43 @@ TEST_F(EntryTest, OkArmsTheTextAsTypedAndLocksTheMessage) {
   ui.type(u"0");
   ui.setText(Ctl::Text5, L"tea");
   ui.click(Ctl::Command1);
-  EXPECT_EQ(ui.caption(Ctl::Label4), L"7:5:0");
+  EXPECT_EQ(ui.caption(Ctl::Label4), L"07:05:00");
   EXPECT_TRUE(ui.locked(Ctl::Text5));
   ui.setFocus(Ctl::Text5);
   ui.type(u"!");
   EXPECT_EQ(ui.text(Ctl::Text5), L"tea");
   ui.advance(86'400'000);
-  EXPECT_TRUE(ui.sounds.empty());  // one-digit fields never match the clock
+  EXPECT_EQ(ui.sounds.size(), 1U);
+}
+
+// A refused time arms nothing, leaves the alarm armed before as it was, and
+// sends the user to the first wrong field.
+TEST_F(EntryTest, OkRefusesATimeTheClockNeverShowsAndKeepsThePreviousAlarm) {
+  ui.type(u"073000");
+  ui.type(u"wake");
+  ui.click(Ctl::Command1);
+  struct Case {
+    const wchar_t* hours;
+    const wchar_t* minutes;
+    const wchar_t* seconds;
+    Ctl firstWrong;
+  };
+  for (const Case& c : {Case{L"25", L"00", L"00", Ctl::Text1}, Case{L"12", L"75", L"", Ctl::Text2},
+                        Case{L"12", L"30", L"", Ctl::Text3}}) {
+    ui.boxes.clear();
+    ui.setText(Ctl::Text1, c.hours);
+    ui.setText(Ctl::Text2, c.minutes);
+    ui.setText(Ctl::Text3, c.seconds);
+    ui.click(Ctl::Command1);
+    ASSERT_EQ(ui.boxes.size(), 1U);
+    EXPECT_EQ(ui.boxes[0].text, app::kAlarmTimeRangeText);
+    EXPECT_EQ(ui.boxes[0].style, platform::kMbIconError);
+    EXPECT_EQ(ui.boxes[0].title, L"ERROR");
+    EXPECT_EQ(ui.caption(Ctl::Label4), L"07:30:00");
+    EXPECT_EQ(ui.text(Ctl::Text5), L"wake");
+    EXPECT_TRUE(ui.locked(Ctl::Text5));
+    EXPECT_EQ(ui.focused(), c.firstWrong);
+  }
 }
 
 TEST_F(EntryTest, OkAgainReplacesTheAlarm) {

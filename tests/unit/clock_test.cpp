@@ -72,6 +72,24 @@ TEST_F(AlarmTest, AlarmTextsThatCanNeverMatchTheClockNeverFire) {
   EXPECT_EQ(alarmBoxes(), 0);
 }
 
+// A stalled process gets one late tick: an alarm it skipped by up to a minute
+// still rings, once; a longer jump rings nothing it skipped.
+TEST_F(AlarmTest, ALateTickFiresTheSkippedAlarmOnce) {
+  arm(L"07:30:00");
+  ui.advance(4'000);  // 07:29:59 shown
+  ui.stall(4'000);    // the tick lands at 07:30:03
+  EXPECT_EQ(ui.caption(Ctl::Label1), L"07:30:03");
+  EXPECT_EQ(ui.sounds.size(), 1U);
+  EXPECT_EQ(alarmBoxes(), 1);
+  ui.advance(10'000);
+  EXPECT_EQ(alarmBoxes(), 1);
+
+  arm(L"07:31:00");
+  ui.advance(46'000);  // 07:30:59 shown
+  ui.stall(61'000);
+  EXPECT_EQ(alarmBoxes(), 1);
+}
+
 TEST_F(AlarmTest, FiresTheNextDayAndEveryDayForThirtyDays) {
   arm(L"07:29:50");  // already passed today
   ui.advance(30LL * 86'400'000);

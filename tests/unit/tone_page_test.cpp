@@ -78,8 +78,10 @@ TEST_F(TonePageTest, CancelKeepsThePreviousChoice) {
   EXPECT_EQ(ui.text(Ctl::Text4), L"C:\\Media\\chimes.wav");
 }
 
-// Only the tone path is played: "Default" and edits of the shown path leave it alone.
-TEST_F(TonePageTest, DefaultAndEditedShownPathStillPlayTheChosenFile) {
+// What the page shows as chosen is what plays: "Default" plays the default
+// sound but keeps the chosen file, which "Chose tone" plays again; edits of the
+// shown path leave the tone path alone.
+TEST_F(TonePageTest, DefaultPlaysTheDefaultSoundAndKeepsTheChosenFile) {
   ui.selectTab(2);
   ui.click(Ctl::Option2);
   chooseFile(L"C:\\Media\\chimes.wav");
@@ -89,8 +91,12 @@ TEST_F(TonePageTest, DefaultAndEditedShownPathStillPlayTheChosenFile) {
   EXPECT_EQ(ui.text(Ctl::Text4), L"C:\\Media\\chimes.wavxyz");
   ui.setCaption(Ctl::Label4, L"07:30:00");
   ui.advance(5'000);
-  ASSERT_EQ(ui.sounds.size(), 1U);
-  EXPECT_EQ(ui.sounds[0].name, L"C:\\Media\\chimes.wav");
+  ui.click(Ctl::Option2);
+  ui.advance(86'400'000);
+  ASSERT_EQ(ui.sounds.size(), 2U);
+  EXPECT_EQ(ui.sounds[0].name, L"");
+  EXPECT_EQ(ui.sounds[1].name, L"C:\\Media\\chimes.wav");
+  EXPECT_EQ(ui.caption(Ctl::Label6), L"C:\\Media\\chimes.wav");
 }
 
 }  // namespace

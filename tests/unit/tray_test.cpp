@@ -185,6 +185,30 @@ TEST_F(FormTest, PopupExitAsksAndNoKeepsTheWindowHiddenAndTheIcon) {
   EXPECT_EQ(ui.notifications.back().message, platform::kNimDelete);
 }
 
+// The window hides only behind an icon that can bring it back.
+TEST_F(FormTest, MinimiseAddsALostIconAgainBeforeHiding) {
+  ui.shellForgetsIcon();
+  ui.minimise();
+  EXPECT_EQ(ui.notifications.back().message, platform::kNimAdd);
+  expectField(ui.notifications.back().record.szInfo,
+              "TOLVANE Active");  // the balloon comes with it
+  EXPECT_TRUE(ui.iconShown());
+  EXPECT_FALSE(ui.windowVisible());
+  EXPECT_TRUE(ui.enabled(Ctl::Tmrballoon));
+}
+
+TEST_F(FormTest, MinimiseWithNoNotificationAreaStaysOnTheTaskbar) {
+  ui.shellPresent = false;
+  ui.shellForgetsIcon();
+  ui.advance(6'000);
+  ui.minimise();
+  EXPECT_TRUE(ui.windowVisible());
+  EXPECT_EQ(ui.windowState(), platform::WindowState::Minimised);
+  EXPECT_FALSE(ui.enabled(Ctl::Tmrballoon));
+  ui.setWindowState(platform::WindowState::Normal);  // restored from the taskbar
+  EXPECT_TRUE(ui.windowVisible());
+}
+
 TEST_F(FormTest, ShellRestartAddsTheSameIconAgain) {
   ui.minimise();
   const NotifyIconDataA current = ui.notifications.back().record;

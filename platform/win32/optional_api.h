@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+// A system function that older Windows lacks, looked up when needed rather
+// than imported, so the program still starts there; nullptr where it is missing.
+template <typename Function>
+Function optionalApi(const wchar_t* module, const char* name) {
+  const HMODULE loaded = GetModuleHandleW(module);
+  if (loaded == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)));
+}
+
+}  // namespace platform::win32
