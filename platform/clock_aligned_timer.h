@@ -17,6 +17,11 @@ constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh)
 // A tick that lands this soon after the boundary is on time.
 inline constexpr int kOnTimeMs = 30;
 
+// Ticks of a clock-aligned timer land this long after the second boundary. An
+// early tick that still reads the old second is re-armed without delivery, so
+// the guard only has to cover the usual timer slack.
+inline constexpr int kClockGuardMs = 5;
+
 // After a tick, the period to arm the system's timer with, or 0 to leave it
 // running: a timer that already ticks on time at its interval costs no
 // re-arming (nor a wake-up for it) each second, and any other tick is brought
@@ -38,6 +43,34 @@ class SecondGate {
 
  private:
   long long last_ = -1;
+};
+
+// One clock-aligned timer as every platform runs it over a periodic system
+// timer: the period to arm it with, and for each tick of the system's timer
+// whether the handler sees it and how to re-arm.
+class ClockAlignedTicks {
+ public:
+  struct Tick {
+    bool deliver = false;  // a second not delivered before
+    int rearmMs = 0;       // the system timer's new period, or 0 to leave it running
+  };
+
+  // The period for a timer just enabled.
+  constexpr int start(int msIntoSecond, int intervalMs) {
+    armedMs_ = clockAlignedDelayMs(msIntoSecond, intervalMs, true) + kClockGuardMs;
+    return armedMs_;
+  }
+
+  // `second` is the local second the clock reads, `msIntoSecond` how far into it.
+  constexpr Tick tick(long long second, int msIntoSecond, int intervalMs) {
+    const int rearmMs = clockAlignedRearmMs(msIntoSecond, intervalMs, armedMs_, kClockGuardMs);
+    if (rearmMs != 0) armedMs_ = rearmMs;
+    return {.deliver = gate_.pass(second), .rearmMs = rearmMs};
+  }
+
+ private:
+  int armedMs_ = 0;
+  SecondGate gate_;
 };
 
 }  // namespace platform

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "platform/clock_aligned_timer.h"
 #include "platform/start_failure.h"
 #include "platform/tab_order.h"
 
@@ -64,7 +63,7 @@ int HeadlessForms::start(FormEvents& events) {
     s.text = std::wstring(c.caption);
     s.enabled = c.enabled;
     s.visible = c.visible;
-    if (c.kind == Kind::Timer && c.enabled) scheduleTimer(c.name, true);
+    if (c.kind == Kind::Timer && c.enabled) armTimer(c.name);
   }
   events.load();
   windowVisible_ = true;
@@ -72,26 +71,45 @@ int HeadlessForms::start(FormEvents& events) {
   return 0;
 }
 
+// The system's timers count elapsed time, so they keep their distance from a
+// clock that is set; a clock-aligned timer finds the boundary again on its next tick.
 void HeadlessForms::setClock(const LocalTime& t) {
   const long long shift = toMs(t) - nowMs_;
   nowMs_ += shift;
   for (const auto& c : design_.controls) {
     if (c.kind == Kind::Timer) state(c.name).nextTick += shift;
   }
-  // A clock-aligned timer follows the wall clock, not the elapsed time.
-  for (const auto& c : design_.controls) {
-    if (c.kind == Kind::Timer && c.clockAligned && state(c.name).enabled) {
-      scheduleTimer(c.name, false);
-    }
-  }
 }
 
-void HeadlessForms::scheduleTimer(Ctl timer, bool afresh) {
+// A periodic system timer, as the Win32 window's timers are, armed with the
+// period the shared clock-aligned rule asks for.
+void HeadlessForms::armTimer(Ctl timer) {
   const ControlDesign& d = design_[timer];
-  const int msIntoSecond = fromMs(nowMs_).millisecond;
-  state(timer).nextTick =
-      nowMs_ +
-      (d.clockAligned ? clockAlignedDelayMs(msIntoSecond, d.interval, afresh) : d.interval);
+  State& s = state(timer);
+  s.armedMs = d.clockAligned ? s.aligned.start(now().millisecond, d.interval) : d.interval;
+  s.nextTick = nextFiring(s.armedMs);
+}
+
+// A system timer never fires before it was armed, however early it runs.
+long long HeadlessForms::nextFiring(int periodMs) const {
+  return nowMs_ + std::max(1, periodMs + systemTimerSkewMs);
+}
+
+void HeadlessForms::fireTimer(Ctl timer) {
+  const ControlDesign& d = design_[timer];
+  State& s = state(timer);
+  s.nextTick = nextFiring(s.armedMs);
+  const LocalTime t = now();
+  if (d.clockAligned) {
+    const auto tick = s.aligned.tick(nowMs_ / kMsPerSecond, t.millisecond, d.interval);
+    // Re-armed before the handler runs, because the handler may block in a modal box.
+    if (tick.rearmMs != 0) {
+      s.armedMs = tick.rearmMs;
+      s.nextTick = nextFiring(s.armedMs);
+    }
+    if (!tick.deliver) return;
+  }
+  events_->timer(timer, t);
 }
 
 void HeadlessForms::advance(long long milliseconds) {
@@ -105,8 +123,7 @@ void HeadlessForms::advance(long long milliseconds) {
     }
     if (due == nullptr) break;
     nowMs_ = std::max(nowMs_, state(due->name).nextTick);
-    scheduleTimer(due->name, false);
-    events_->timer(due->name, now());
+    fireTimer(due->name);
   }
   nowMs_ = std::max(nowMs_, target);
 }
@@ -249,7 +266,7 @@ bool HeadlessForms::enabled(Ctl control) const { return state(control).enabled; 
 void HeadlessForms::setEnabled(Ctl control, bool on) {
   state(control).enabled = on;
   // A timer that is enabled starts counting its interval afresh.
-  if (on && design_[control].kind == Kind::Timer) scheduleTimer(control, true);
+  if (on && design_[control].kind == Kind::Timer) armTimer(control);
 }
 
 bool HeadlessForms::visible(Ctl control) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/clock_aligned_timer.h"
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
@@ -75,6 +76,8 @@ class HeadlessForms final : public Forms, public SystemServices {
   std::function<int(const ShownBox&)> answerBox;
   std::function<std::optional<std::wstring>()> answerOpen;
   std::function<std::optional<Ctl>(Ctl menu)> answerPopup;
+  // The system's timers fire this much late (negative: early) at each period.
+  int systemTimerSkewMs = 0;
   bool shellPresent = true;  // false: there is no notification area at all
   // Creating this control fails at start-up, as the system's window creation can.
   std::optional<Ctl> failCreating;
@@ -136,6 +139,8 @@ class HeadlessForms final : public Forms, public SystemServices {
     bool locked = false;
     bool selected = false;
     long long nextTick = 0;  // timers: virtual milliseconds
+    int armedMs = 0;         // timers: the period the system's timer runs at
+    ClockAlignedTicks aligned;
   };
 
   State& state(Ctl c) { return states_[static_cast<std::size_t>(index(c))]; }
@@ -144,7 +149,9 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool canFocus(Ctl c) const;
   void select(Ctl optionButton);
   void insertCharacter(Ctl textBox, char16_t ch);
-  void scheduleTimer(Ctl timer, bool afresh);
+  void armTimer(Ctl timer);
+  void fireTimer(Ctl timer);
+  long long nextFiring(int periodMs) const;
 
   const FormDesign& design_;
   FormEvents* events_ = nullptr;

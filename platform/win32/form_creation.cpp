@@ -194,7 +194,7 @@ bool Win32Forms::createControl(const ControlDesign& d) {
   if (d.kind == Kind::Timer) {
     c.timerEnabled = d.enabled;
     // A clock that never ticks would let every alarm pass unseen.
-    return !d.enabled || armTimer(d.name, true);
+    return !d.enabled || armTimer(d.name);
   }
   if (d.kind == Kind::OpenDialog || d.kind == Kind::Menu || d.kind == Kind::MenuItem) return true;
 

@@ -14,10 +14,6 @@ namespace platform::win32 {
 
 namespace {
 
-// Ticks of a clock-aligned timer land this long after the second boundary. An
-// early tick that still reads the old second is re-armed without delivery, so
-// the guard only has to cover the usual timer slack.
-constexpr UINT kClockGuardMs = 5;
 #ifdef TOLVANE_NAIVE_TIMER
 // The benchmark's baseline: every timer free-running at its interval.
 constexpr bool kClockAlignedTimers = false;
@@ -249,25 +245,21 @@ bool Win32Forms::canFocus(Ctl c) const {
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
-bool Win32Forms::armTimer(Ctl timer, bool afresh) {
+bool Win32Forms::armTimer(Ctl timer) {
   const ControlDesign& d = design_[timer];
   int period = d.interval;
   if (kClockAlignedTimers && d.clockAligned) {
     SYSTEMTIME t{};
     GetLocalTime(&t);
-    period = clockAlignedDelayMs(t.wMilliseconds, d.interval, afresh) + kClockGuardMs;
+    period = control(timer).aligned.start(t.wMilliseconds, d.interval);
   }
   return setTimerPeriod(timer, period);
 }
 
 // On failure a running timer keeps its previous period.
 bool Win32Forms::setTimerPeriod(Ctl timer, int periodMs) {
-  if (SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs),
-               nullptr) == 0) {
-    return false;
-  }
-  control(timer).armedMs = periodMs;
-  return true;
+  return SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs),
+                  nullptr) != 0;
 }
 
 // The clock is read once per tick: the second the gate lets through is the
@@ -278,11 +270,10 @@ void Win32Forms::onTimer(Ctl timer) {
   SYSTEMTIME t{};
   GetLocalTime(&t);
   if (kClockAlignedTimers && design_[timer].clockAligned) {
+    const auto tick = c.aligned.tick(localSecond(t), t.wMilliseconds, design_[timer].interval);
     // Re-armed before the handler runs, because the handler may block in a modal box.
-    const int period =
-        clockAlignedRearmMs(t.wMilliseconds, design_[timer].interval, c.armedMs, kClockGuardMs);
-    if (period != 0) setTimerPeriod(timer, period);
-    if (!c.ticks.pass(localSecond(t))) return;
+    if (tick.rearmMs != 0) setTimerPeriod(timer, tick.rearmMs);
+    if (!tick.deliver) return;
   }
   events_->timer(timer,
                  {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});

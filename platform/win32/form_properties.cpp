@@ -61,9 +61,8 @@ void Win32Forms::setEnabled(Ctl c, bool on) {
   const Kind kind = design_[c].kind;
   if (kind == Kind::Timer) {
     control(c).timerEnabled = on;
-    // Enabling starts the interval afresh.
     if (on) {
-      armTimer(c, true);
+      armTimer(c);
     } else {
       KillTimer(form(), static_cast<UINT_PTR>(controlId(c)));
     }

@@ -65,8 +65,7 @@ class Win32Forms final : public Forms {
     HFONT font = nullptr;
     HMENU menu = nullptr;  // menus: their popup; menu items: the popup that holds them
     bool timerEnabled = false;
-    SecondGate ticks;  // clock-aligned timers: the second last delivered
-    int armedMs = 0;   // timers: the period the system's timer runs at
+    ClockAlignedTicks aligned;  // clock-aligned timers
   };
   struct StartFailure {
     std::wstring what;
@@ -103,7 +102,8 @@ class Win32Forms final : public Forms {
   bool moveInGroup(bool forward);
   bool switchTab(bool backwards);
   bool canFocus(Ctl control) const;
-  bool armTimer(Ctl timer, bool afresh);
+  // Enabling starts the interval afresh.
+  bool armTimer(Ctl timer);
   bool setTimerPeriod(Ctl timer, int periodMs);
   void onTimer(Ctl timer);
   void closeRequest(UnloadMode mode);

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/form1_design.h"
+#include "platform/headless/headless_forms.h"
+
+namespace tolvane_test {
+namespace {
+
+using platform::Bool16;
+using platform::Ctl;
+using platform::LocalTime;
+
+// The window's handlers reduced to a record of what the clock's ticks were handed.
+class ClockTicks final : public platform::FormEvents {
+ public:
+  std::vector<LocalTime> ticks;
+
+  void timer(Ctl timer, const LocalTime& now) override {
+    if (timer == Ctl::Timer1) ticks.push_back(now);
+  }
+  void initialise() override {}
+  void load() override {}
+  void resize() override {}
+  void mouseMove(int /*button*/, int /*shift*/, float /*x*/, float /*y*/) override {}
+  void queryUnload(Bool16& /*cancel*/, platform::UnloadMode /*mode*/) override {}
+  void unload(Bool16& /*cancel*/) override {}
+  void click(Ctl /*control*/) override {}
+  void keyPress(Ctl /*textBox*/, std::uint16_t& /*keyAscii*/) override {}
+  void notificationAreaCreated() override {}
+};
+
+int secondOfDay(const LocalTime& t) { return (t.hour * 60 + t.minute) * 60 + t.second; }
+
+// After `from`, each second reaches the handler exactly once, just after its boundary.
+void expectOnTimeOncePerSecond(const std::vector<LocalTime>& ticks, std::size_t from) {
+  for (std::size_t i = from + 1; i < ticks.size(); ++i) {
+    EXPECT_EQ(secondOfDay(ticks[i]), secondOfDay(ticks[i - 1]) + 1) << "tick " << i;
+    EXPECT_LT(ticks[i].millisecond, platform::kOnTimeMs) << "tick " << i;
+  }
+}
+
+class ClockTickTest : public ::testing::Test {
+ protected:
+  void start(int systemTimerSkewMs) {
+    ui.setClock({.year = 2026, .month = 3, .day = 14, .hour = 7});
+    ui.systemTimerSkewMs = systemTimerSkewMs;
+    ui.start(events);
+  }
+
+  platform::headless::HeadlessForms ui{app::form1Design()};
+  ClockTicks events;
+};
+
+// A system timer that fires a little early still reads the old second: that
+// tick is held back and the timer brought back to the boundary.
+TEST_F(ClockTickTest, EarlySystemTicksAreHeldBackAndEverySecondShowsOnTime) {
+  start(-3);
+  ui.advance(60'000);
+  ASSERT_GE(events.ticks.size(), 59U);
+  expectOnTimeOncePerSecond(events.ticks, 0);
+}
+
+TEST_F(ClockTickTest, ALateTickIsRealignedToTheBoundary) {
+  start(0);
+  ui.advance(3'500);
+  ui.stall(1'300);
+  const std::size_t late = events.ticks.size() - 1;
+  EXPECT_GE(events.ticks[late].millisecond, platform::kOnTimeMs);
+  ui.advance(10'000);
+  ASSERT_GE(events.ticks.size(), late + 10);
+  expectOnTimeOncePerSecond(events.ticks, late);
+}
+
+}  // namespace
+}  // namespace tolvane_test
