@@ -20,7 +20,9 @@ void becomeDpiAware() {
 int wmain(int argc, wchar_t** argv) {
   becomeDpiAware();
   if (argc < 2) {
-    std::fputs("usage: e2e_driver <Tolvane.exe> [start-up|alarm|menus|tray|keys|dpi]\n", stderr);
+    std::fputs(
+        "usage: e2e_driver <Tolvane.exe> [start-up|alarm|menus|tray|keys|dpi|accessibility]\n",
+        stderr);
     return 2;
   }
   const std::wstring exe = argv[1];
@@ -35,6 +37,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"tray", e2e::trayScenario},
       {L"keys", e2e::keysScenario},
       {L"dpi", e2e::dpiScenario},
+      {L"accessibility", e2e::accessibilityScenario},
   };
   for (const auto& s : scenarios) {
     if (!only.empty() && only != s.name) continue;

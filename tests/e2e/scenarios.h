@@ -13,5 +13,6 @@ void menusAndClosingScenario(const std::wstring& exe);
 void trayScenario(const std::wstring& exe);
 void keysScenario(const std::wstring& exe);
 void dpiScenario(const std::wstring& exe);
+void accessibilityScenario(const std::wstring& exe);
 
 }  // namespace e2e
