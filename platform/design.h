@@ -63,7 +63,9 @@ struct ControlDesign {
   Align align = Align::Left;
   bool multiLine = false;  // text boxes: multi-line with a vertical scroll bar
   int maxLength = 0;       // text boxes: 0 is unlimited
-  int interval = 0;        // timers, in milliseconds
+  // Text boxes: the name a screen reader announces for the field; painted nowhere.
+  std::wstring_view accessibleName{};
+  int interval = 0;  // timers, in milliseconds
   // Timers: tick just after each wall-clock second boundary rather than free-running,
   // so that a once-a-second clock never shows a second late and never skips one.
   bool clockAligned = false;

@@ -7,7 +7,7 @@
 
 namespace platform {
 
-// What creation, the tab order and the focus rely on in a window's design.
+// What creation, the tab order, the focus and screen readers rely on in a window's design.
 enum class DesignFault : std::uint8_t {
   None,
   ControlMissing,  // every name is declared exactly once
@@ -15,8 +15,10 @@ enum class DesignFault : std::uint8_t {
   ContainerNotBefore,  // a container is created before what it holds
   TabIndexRepeated,    // the tab indexes 0 to n-1 are each used once
   TabIndexGap,
-  OutsideContainer,  // a focusable control lies inside its container
-  FocusableOverlap,  // and overlaps no other focusable control of that container
+  OutsideContainer,   // a focusable control lies inside its container
+  FocusableOverlap,   // and overlaps no other focusable control of that container
+  FieldUnnamed,       // every text box has a name for screen readers
+  FieldNameRepeated,  // and no two text boxes share one
 };
 
 namespace design_check_detail {
@@ -60,6 +62,16 @@ constexpr DesignFault findDesignFault(const FormDesign& design) {
   }
   for (int i = 0; i < tabIndexes; ++i) {
     if (tabUses[static_cast<std::size_t>(i)] == 0) return DesignFault::TabIndexGap;
+  }
+
+  for (const auto& c : controls) {
+    if (c.kind != Kind::TextBox) continue;
+    if (c.accessibleName.empty()) return DesignFault::FieldUnnamed;
+    for (const auto& other : controls) {
+      if (&other != &c && other.kind == Kind::TextBox && other.accessibleName == c.accessibleName) {
+        return DesignFault::FieldNameRepeated;
+      }
+    }
   }
 
   for (const auto& c : controls) {

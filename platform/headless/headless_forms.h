@@ -96,6 +96,10 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool unloaded() const { return close_.unloaded(); }
   bool windowVisible() const { return windowVisible_; }
   bool iconShown() const { return iconShown_; }
+  // The name a screen reader announces for a text box, as the Win32 window gives it.
+  std::wstring accessibleName(Ctl textBox) const {
+    return std::wstring(design_[textBox].accessibleName);
+  }
 
   // Forms
   std::wstring text(Ctl control) const override;

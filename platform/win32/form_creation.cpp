@@ -6,6 +6,7 @@
 #include "platform/tab_order.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/optional_api.h"
+#include "platform/win32/window_ids.h"
 
 namespace platform::win32 {
 
@@ -59,6 +60,18 @@ void acceptFromAnyProcess(HWND window, UINT message) {
   const auto allow =
       optionalApi<ChangeWindowMessageFilterExFn>(L"user32.dll", "ChangeWindowMessageFilterEx");
   if (allow != nullptr) allow(window, message, MSGFLT_ALLOW, nullptr);
+}
+
+// Created top-most first, each window goes below the ones before it.
+HWND createBelowSiblings(DWORD exStyle, const wchar_t* windowClass, const std::wstring& text,
+                         DWORD style, HWND parent, int id, HINSTANCE instance) {
+  const HWND window =
+      CreateWindowExW(exStyle, windowClass, text.c_str(), style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (window != nullptr) {
+    SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return window;
 }
 
 }  // namespace
@@ -201,14 +214,18 @@ bool Win32Forms::createControl(const ControlDesign& d) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
   addStyles(d, style, exStyle);
-  const std::wstring caption(d.caption);
-  c.window = CreateWindowExW(exStyle, windowClassOf(d.kind), caption.c_str(), style, 0, 0, 0, 0,
-                             control(d.container).window,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(d.name))),
-                             instance_, nullptr);
+  const HWND parent = control(d.container).window;
+  // Screen readers name a text box after the static control right above it among its siblings.
+  // Hidden and of no size, this one paints nothing, takes no place in the layout and is never
+  // focused; as a child window it goes with its parent.
+  if (!d.accessibleName.empty() &&
+      createBelowSiblings(0, L"STATIC", std::wstring(d.accessibleName), WS_CHILD, parent,
+                          kNameLabelId, instance_) == nullptr) {
+    return false;
+  }
+  c.window = createBelowSiblings(exStyle, windowClassOf(d.kind), std::wstring(d.caption), style,
+                                 parent, controlId(d.name), instance_);
   if (c.window == nullptr) return false;
-  // Created top-most first, each one goes below the ones before it.
-  SetWindowPos(c.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowLongPtrW(c.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
   if (d.kind == Kind::TextBox) {

@@ -101,28 +101,6 @@ void checkLayout(const TolvaneApp& app, int dpi, const std::string& when) {
   check(when + ": no label's text is clipped", clipped.empty(), clipped);
 }
 
-// WM_DPICHANGED carries a pointer to the suggested rectangle, so it is written in the program's
-// own memory first.
-bool sendDpiChanged(const TolvaneApp& app, int dpi, int from) {
-  RECT suggested{};
-  GetWindowRect(app.form(), &suggested);
-  suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, from);
-  suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, from);
-  const HANDLE process =
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, app.processId());
-  if (process == nullptr) return false;
-  void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
-  DWORD_PTR ignored = 0;
-  const bool sent =
-      remote != nullptr &&
-      WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr) &&
-      SendMessageTimeoutW(app.form(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5'000, &ignored) != 0;
-  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
-  return sent;
-}
-
 }  // namespace
 
 void dpiScenario(const std::wstring& exe) {
@@ -134,7 +112,7 @@ void dpiScenario(const std::wstring& exe) {
     checkLayout(*app, dpi, at);
     const int next = dpi == 144 ? 96 : 144;
     const std::string moved = at + ", moved to " + std::to_string(next) + " DPI";
-    if (check(moved + ": WM_DPICHANGED reaches the window", sendDpiChanged(*app, next, dpi))) {
+    if (check(moved + ": WM_DPICHANGED reaches the window", app->changeDpi(next, dpi))) {
       checkLayout(*app, next, moved);
     }
     const auto code = app->closeAndConfirm();

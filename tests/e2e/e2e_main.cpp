@@ -20,8 +20,10 @@ void becomeDpiAware() {
 int wmain(int argc, wchar_t** argv) {
   becomeDpiAware();
   if (argc < 2) {
-    std::fputs("usage: e2e_driver <Tolvane.exe> [start-up|alarm|menus|tray|keys|dpi|never-lost]\n",
-               stderr);
+    std::fputs(
+        "usage: e2e_driver <Tolvane.exe> "
+        "[start-up|alarm|menus|tray|keys|dpi|never-lost|accessibility]\n",
+        stderr);
     return 2;
   }
   const std::wstring exe = argv[1];
@@ -37,6 +39,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"keys", e2e::keysScenario},
       {L"dpi", e2e::dpiScenario},
       {L"never-lost", e2e::neverLostScenario},
+      {L"accessibility", e2e::accessibilityScenario},
   };
   for (const auto& s : scenarios) {
     if (!only.empty() && only != s.name) continue;

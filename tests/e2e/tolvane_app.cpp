@@ -71,6 +71,27 @@ bool TolvaneApp::clickTab(int index) const {
   return clicked;
 }
 
+// WM_DPICHANGED carries a pointer to the suggested rectangle, so it is written in the program's
+// own memory first.
+bool TolvaneApp::changeDpi(int dpi, int from) const {
+  RECT suggested{};
+  GetWindowRect(form_, &suggested);
+  suggested.right = suggested.left + MulDiv(suggested.right - suggested.left, dpi, from);
+  suggested.bottom = suggested.top + MulDiv(suggested.bottom - suggested.top, dpi, from);
+  const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId());
+  if (process == nullptr) return false;
+  void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+  DWORD_PTR ignored = 0;
+  const bool sent =
+      remote != nullptr &&
+      WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr) &&
+      SendMessageTimeoutW(form_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5'000, &ignored) != 0;
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return sent;
+}
+
 std::optional<DWORD> TolvaneApp::closeAndConfirm() {
   PostMessageW(form_, WM_SYSCOMMAND, SC_CLOSE, 0);
   const Box box = waitForBox(*this, L"Exit?", 10'000);

@@ -40,6 +40,10 @@ class TolvaneApp {
   // Clicks tab `index` (from 0) with the mouse, as a user does.
   bool clickTab(int index) const;
 
+  // Tells the window its monitor is now scaled to `dpi` from `from`, as the system does when the
+  // window moves to another monitor; false if the message could not be delivered.
+  bool changeDpi(int dpi, int from) const;
+
   // Closes the program the way a user does, answering Yes; returns its exit code.
   std::optional<DWORD> closeAndConfirm();
 

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "app/form1_design.h"
 #include "platform/design_check.h"
+#include "platform/headless/headless_forms.h"
 
 namespace {
 
@@ -51,6 +54,13 @@ TEST(DesignCheck, FindsEachKindOfFault) {
        DesignFault::OutsideContainer},
       {"two buttons on top of each other",
        [](Controls& c) { entry(c, Ctl::Command1).rect.top = 700; }, DesignFault::FocusableOverlap},
+      {"a text box without a name", [](Controls& c) { entry(c, Ctl::Text4).accessibleName = {}; },
+       DesignFault::FieldUnnamed},
+      {"two text boxes with one name",
+       [](Controls& c) {
+         entry(c, Ctl::Text5).accessibleName = entry(c, Ctl::Text2).accessibleName;
+       },
+       DesignFault::FieldNameRepeated},
   };
   const platform::FormDesign& sound = app::form1Design();
   ASSERT_EQ(platform::findDesignFault(sound), DesignFault::None);
@@ -70,6 +80,22 @@ TEST(DesignCheck, LabelsMayLieOverControlsThatTakeTheFocus) {
   platform::FormDesign design = app::form1Design();
   design.controls = controls;
   EXPECT_EQ(platform::findDesignFault(design), DesignFault::None);
+}
+
+// A screen reader tells the fields apart by their names alone.
+TEST(Accessibility, EveryTextBoxHasANameOfItsOwn) {
+  const platform::headless::HeadlessForms ui(app::form1Design());
+  std::set<std::wstring> names;
+  std::size_t textBoxes = 0;
+  for (const auto& d : app::form1Design().controls) {
+    if (d.kind != platform::Kind::TextBox) continue;
+    ++textBoxes;
+    const std::wstring name = ui.accessibleName(d.name);
+    EXPECT_FALSE(name.empty()) << std::wstring(platform::controlName(d.name));
+    names.insert(name);
+  }
+  EXPECT_GT(textBoxes, 1U);
+  EXPECT_EQ(names.size(), textBoxes);
 }
 
 }  // namespace
