@@ -11,6 +11,7 @@
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
+#include "platform/key_rule.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/system_services.h"
 
@@ -97,11 +98,9 @@ class Win32Forms final : public Forms {
   bool handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
-  bool pressAccessKey(wchar_t key);
+  bool perform(const KeyAction& action);
+  void turnPage(Ctl tabStrip, bool backwards);
   int showBox(const std::wstring& text, UINT style, const std::wstring& title);
-  bool pressFocusedButton();
-  bool moveInGroup(bool forward);
-  bool switchTab(bool backwards);
   bool canFocus(Ctl control) const;
   bool armTimer(Ctl timer, bool afresh);
   bool setTimerPeriod(Ctl timer, int periodMs);
