@@ -112,7 +112,6 @@ class Win32Forms final : public Forms {
   LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void paintFrame(HWND window, Ctl frame);
   HBRUSH colourBrush(Colour colour);
-  COLORREF colourValue(Colour colour) const;
   HBRUSH controlColours(HDC dc, Ctl control);
 
   Control& control(Ctl c) { return controls_[static_cast<std::size_t>(index(c))]; }
