@@ -127,13 +127,18 @@ class Win32Forms final : public Forms {
   int systemDpi_ = 96;  // what the system's metrics are given at
   int dpi_ = 96;        // the window's, which the layout follows
   std::array<Control, kControlCount> controls_{};
-  OwnedWindow form_;
+  // Declared before the classes and the window, so destroyed after them: the
+  // window and its controls draw with these to the end.
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
   OwnedFont verdana_;
   OwnedFont dialogFont_;
-  OwnedMenu trayMenu_;  // never in the menu bar, so not destroyed with the window
   std::map<Colour, OwnedBrush> brushes_;
+  OwnedMenu trayMenu_;  // never in the menu bar, so not destroyed with the window
+  // A class can only be unregistered once its windows are gone.
+  OwnedWindowClass formClass_;
+  OwnedWindowClass frameClass_;
+  OwnedWindow form_;
   std::wstring fileName_;
   UINT taskbarCreated_ = 0;
   HWND focusBeforeDeactivation_ = nullptr;
