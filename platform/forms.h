@@ -41,6 +41,7 @@ inline constexpr int kIdNo = 7;
 // then user and timer events, then a close request and, if not cancelled, unload.
 class FormEvents {
  public:
+  virtual ~FormEvents() = default;
   virtual void initialise() = 0;  // before any control window exists
   virtual void load() = 0;        // window and controls created, not yet shown
   virtual void resize() = 0;
@@ -55,9 +56,6 @@ class FormEvents {
   virtual void timer(Ctl timer, const LocalTime& now) = 0;
   // The notification area was re-created (the shell restarted) and holds no icon of ours.
   virtual void notificationAreaCreated() = 0;
-
- protected:
-  ~FormEvents() = default;
 };
 
 // The operations every handler acts through. Controls are addressed by name.

@@ -136,16 +136,44 @@ void HeadlessForms::stall(long long milliseconds) {
 
 LocalTime HeadlessForms::now() const { return fromMs(nowMs_); }
 
-void HeadlessForms::type(std::u16string_view keys) {
-  for (char16_t ch : keys) {
-    if (unloaded() || design_[focus_].kind != Kind::TextBox) continue;
-    // The character goes to the control that received the key, even when the
-    // key handler moves the focus elsewhere.
-    const Ctl target = focus_;
-    std::uint16_t code = ch;
-    events_->keyPress(target, code);
-    if (code != 0) insertCharacter(target, static_cast<char16_t>(code));
+void HeadlessForms::pressKey(const KeyStroke& stroke) {
+  const KeyAction action =
+      keyAction(stroke, design_, focus_, [this](Ctl c) { return canFocus(c); });
+  switch (action.effect) {
+    case KeyEffect::None:
+      // Left to the focused control: what the key types, as the system translates it.
+      if (stroke.key == Key::Enter) typeCharacter(kEnter);
+      if (stroke.key == Key::Character && (stroke.modifiers & kAlt) == 0) {
+        typeCharacter(static_cast<char16_t>(stroke.character));
+      }
+      break;
+    case KeyEffect::Drop: break;
+    case KeyEffect::MoveFocus: setFocus(action.target); break;
+    case KeyEffect::PressButton: click(action.target); break;
+    case KeyEffect::SelectOption:
+      setFocus(action.target);
+      if (!selected(action.target)) click(action.target);
+      break;
+    case KeyEffect::TurnPage: turnPage(action.target, action.backwards); break;
+    case KeyEffect::PressAccessKey:
+      setFocus(action.target);
+      click(action.target);
+      break;
   }
+}
+
+void HeadlessForms::type(std::u16string_view keys) {
+  for (char16_t ch : keys) pressKey({.key = Key::Character, .character = ch});
+}
+
+void HeadlessForms::typeCharacter(char16_t ch) {
+  if (unloaded() || design_[focus_].kind != Kind::TextBox) return;
+  // The character goes to the control that received the key, even when the
+  // key handler moves the focus elsewhere.
+  const Ctl target = focus_;
+  std::uint16_t code = ch;
+  events_->keyPress(target, code);
+  if (code != 0) insertCharacter(target, static_cast<char16_t>(code));
 }
 
 void HeadlessForms::insertCharacter(Ctl textBox, char16_t ch) {
@@ -165,25 +193,10 @@ void HeadlessForms::insertCharacter(Ctl textBox, char16_t ch) {
   s.text += static_cast<wchar_t>(ch);
 }
 
-void HeadlessForms::pressTab(bool backwards) {
-  setFocus(nextInTabOrder(design_, focus_, backwards, [this](Ctl c) { return canFocus(c); }));
-}
-
-void HeadlessForms::pressEnter() {
-  const Kind kind = design_[focus_].kind;
-  if (kind == Kind::Button) click(focus_);
-  if (kind == Kind::TextBox) type(u"\r");
-}
-
-void HeadlessForms::pressArrow(bool forward) {
-  if (design_[focus_].kind != Kind::OptionButton) return;
-  setFocus(nextInGroup(design_, focus_, forward, [this](Ctl c) { return canFocus(c); }));
-}
-
-void HeadlessForms::pressCtrlTab(bool backwards) {
-  const Ctl strip = design_.firstOf(Kind::TabStrip);
-  selectTab(cycledTab(selectedTab_, static_cast<int>(design_[strip].tabs.size()), backwards));
-  if (!canFocus(focus_)) focus_ = strip;
+void HeadlessForms::turnPage(Ctl tabStrip, bool backwards) {
+  const auto count = static_cast<int>(design_[tabStrip].tabs.size());
+  selectTab(cycledTab(selectedTab_, count, backwards));
+  if (!canFocus(focus_)) setFocus(tabStrip);
 }
 
 bool HeadlessForms::shownWithContainers(Ctl c) const {

@@ -12,6 +12,7 @@
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
+#include "platform/key_rule.h"
 #include "platform/system_services.h"
 
 namespace platform::headless {
@@ -54,13 +55,16 @@ class HeadlessForms final : public Forms, public SystemServices {
   // fell due meanwhile ticks once, late, as the system's timers do.
   void stall(long long milliseconds);
 
-  // A user at the window.
+  // A user at the window. Keys go through the window's key rule first, as on the system.
+  void pressKey(const KeyStroke& stroke);
   void type(std::u16string_view keys);  // each character to the focused control
-  void pressTab(bool backwards = false);
-  void pressEnter();                          // presses a focused button; typed into a text box
-  void pressArrow(bool forward);              // moves between option buttons
-  void pressCtrlTab(bool backwards = false);  // switches the tab strip's page
-  void click(Ctl control);                    // buttons, option buttons and menu items
+  void pressTab(bool backwards = false) { pressKey({Key::Tab, backwards ? kShift : kNoModifiers}); }
+  void pressEnter() { pressKey({.key = Key::Enter}); }
+  void pressArrow(bool forward) { pressKey({.key = forward ? Key::Down : Key::Up}); }
+  void pressCtrlTab(bool backwards = false) {
+    pressKey({Key::Tab, static_cast<Modifiers>(backwards ? kCtrl | kShift : kCtrl)});
+  }
+  void click(Ctl control);  // buttons, option buttons and menu items
   void selectTab(int index);
   void minimise();
   void resizeByBorder();  // a size change that leaves the window in normal state
@@ -152,6 +156,8 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool shownWithContainers(Ctl c) const;
   bool canFocus(Ctl c) const;
   void select(Ctl optionButton);
+  void turnPage(Ctl tabStrip, bool backwards);
+  void typeCharacter(char16_t ch);
   void insertCharacter(Ctl textBox, char16_t ch);
   void armTimer(Ctl timer);
   void fireTimer(Ctl timer);

@@ -105,6 +105,7 @@ int Win32Forms::run(FormEvents& events) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  form_.reset();  // whatever ended the loop, no message reaches the handlers after this
   return static_cast<int>(message.wParam);
 }
 
@@ -152,7 +153,10 @@ bool Win32Forms::registerClasses() {
   frame.hIconSm = nullptr;
   frame.hbrBackground = nullptr;
   frame.lpszClassName = kFrameClass;
-  return RegisterClassExW(&form) != 0 && RegisterClassExW(&frame) != 0;
+  formClass_ = OwnedWindowClass(form);
+  if (!formClass_) return false;
+  frameClass_ = OwnedWindowClass(frame);
+  return static_cast<bool>(frameClass_);
 }
 
 HMENU Win32Forms::buildMenu(Ctl parent, bool popup) {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cwctype>
+#include <optional>
 
 #include "platform/icon_callback.h"
 #include "platform/notify_icon_data.h"
@@ -32,10 +32,26 @@ long long localSecond(const SYSTEMTIME& t) {
   return static_cast<long long>(ticks / 10'000'000ULL);
 }
 
-wchar_t accessKey(std::wstring_view caption) {
-  const auto amp = caption.find(L'&');
-  if (amp == std::wstring_view::npos || amp + 1 >= caption.size()) return 0;
-  return static_cast<wchar_t>(std::towupper(caption[amp + 1]));
+// The stroke of a key message, for the keys the window may answer itself.
+std::optional<KeyStroke> keyStroke(const MSG& message) {
+  const UINT kind = message.message;
+  if (kind != WM_KEYDOWN && kind != WM_CHAR && kind != WM_SYSCHAR) return std::nullopt;
+  Modifiers held = kNoModifiers;
+  if (GetKeyState(VK_SHIFT) < 0) held |= kShift;
+  if (GetKeyState(VK_CONTROL) < 0) held |= kCtrl;
+  if (kind == WM_SYSCHAR) held |= kAlt;
+  if (kind != WM_KEYDOWN)
+    return KeyStroke{Key::Character, held, static_cast<wchar_t>(message.wParam)};
+  if (GetKeyState(VK_MENU) < 0) held |= kAlt;
+  switch (message.wParam) {
+    case VK_TAB: return KeyStroke{Key::Tab, held};
+    case VK_RETURN: return KeyStroke{Key::Enter, held};
+    case VK_LEFT: return KeyStroke{Key::Left, held};
+    case VK_UP: return KeyStroke{Key::Up, held};
+    case VK_RIGHT: return KeyStroke{Key::Right, held};
+    case VK_DOWN: return KeyStroke{Key::Down, held};
+    default: return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -176,67 +192,39 @@ LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wPara
 // The keys every Windows window answers, handled before the focused control sees them.
 bool Win32Forms::preTranslate(const MSG& message) {
   if (form() == nullptr || (message.hwnd != form() && !IsChild(form(), message.hwnd))) return false;
-  if (message.message == WM_SYSCHAR) return pressAccessKey(static_cast<wchar_t>(message.wParam));
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  if (message.message == WM_CHAR && message.wParam == L'\t' && !ctrl) return true;
-  if (message.message != WM_KEYDOWN || GetKeyState(VK_MENU) < 0) return false;
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  switch (message.wParam) {
-    case VK_TAB:
-      if (ctrl) return switchTab(shift);
-      setFocus(nextInTabOrder(design_, focused(), shift, [this](Ctl c) { return canFocus(c); }));
-      return true;
-    case VK_RETURN: return !ctrl && pressFocusedButton();
-    case VK_UP:
-    case VK_LEFT: return !ctrl && moveInGroup(false);
-    case VK_DOWN:
-    case VK_RIGHT: return !ctrl && moveInGroup(true);
-    default: return false;
+  const auto stroke = keyStroke(message);
+  if (!stroke) return false;
+  return perform(keyAction(*stroke, design_, focused(), [this](Ctl c) { return canFocus(c); }));
+}
+
+// Carries out what the key rule decided; false leaves the key to the focused control.
+bool Win32Forms::perform(const KeyAction& action) {
+  const HWND target = control(action.target).window;
+  switch (action.effect) {
+    case KeyEffect::None: return false;
+    case KeyEffect::Drop: break;
+    case KeyEffect::MoveFocus: setFocus(action.target); break;
+    case KeyEffect::PressButton: SendMessageW(target, BM_CLICK, 0, 0); break;
+    case KeyEffect::SelectOption:
+      SetFocus(target);
+      if (!selected(action.target)) SendMessageW(target, BM_CLICK, 0, 0);
+      break;
+    case KeyEffect::TurnPage: turnPage(action.target, action.backwards); break;
+    case KeyEffect::PressAccessKey:
+      SetFocus(target);
+      SendMessageW(target, BM_CLICK, 0, 0);
+      break;
   }
-}
-
-// Enter presses a focused push button, as Space does; elsewhere it is typed.
-bool Win32Forms::pressFocusedButton() {
-  const Ctl c = focused();
-  if (c == Ctl::Form1 || design_[c].kind != Kind::Button) return false;
-  SendMessageW(control(c).window, BM_CLICK, 0, 0);
   return true;
 }
 
-// The arrows move the focus between option buttons and select the one that
-// receives it, raising its click as a mouse click does.
-bool Win32Forms::moveInGroup(bool forward) {
-  const Ctl c = focused();
-  if (c == Ctl::Form1 || design_[c].kind != Kind::OptionButton) return false;
-  const Ctl next = nextInGroup(design_, c, forward, [this](Ctl o) { return canFocus(o); });
-  SetFocus(control(next).window);
-  if (!selected(next)) SendMessageW(control(next).window, BM_CLICK, 0, 0);
-  return true;
-}
-
-// Ctrl+Tab and Ctrl+Shift+Tab turn the tab strip's pages from anywhere in the window.
-bool Win32Forms::switchTab(bool backwards) {
-  const Ctl strip = design_.firstOf(Kind::TabStrip);
-  if (strip == Ctl::Form1) return false;
-  const HWND window = control(strip).window;
+void Win32Forms::turnPage(Ctl tabStrip, bool backwards) {
+  const HWND window = control(tabStrip).window;
   const auto count = static_cast<int>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
-  const int next = cycledTab(selectedTab(strip), count, backwards);
+  const int next = cycledTab(selectedTab(tabStrip), count, backwards);
   SendMessageW(window, TCM_SETCURSEL, static_cast<WPARAM>(next - 1), 0);
-  events_->click(strip);
-  if (!canFocus(focused())) setFocus(strip);
-  return true;
-}
-
-bool Win32Forms::pressAccessKey(wchar_t key) {
-  const wchar_t wanted = static_cast<wchar_t>(std::towupper(key));
-  for (const auto& d : design_.controls) {
-    if (d.kind != Kind::Button && d.kind != Kind::OptionButton) continue;
-    if (accessKey(d.caption) != wanted || !canFocus(d.name)) continue;
-    SetFocus(control(d.name).window);
-    SendMessageW(control(d.name).window, BM_CLICK, 0, 0);
-    return true;
-  }
-  return false;
+  events_->click(tabStrip);
+  if (!canFocus(focused())) setFocus(tabStrip);
 }
 
 bool Win32Forms::canFocus(Ctl c) const {

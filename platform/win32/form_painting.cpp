@@ -1,3 +1,4 @@
+#include "platform/painted_colour.h"
 #include "platform/win32/text_codec.h"
 #include "platform/win32/win32_forms.h"
 #include "platform/win32/window_ids.h"
@@ -7,6 +8,12 @@ namespace platform::win32 {
 namespace {
 
 constexpr int kFramePadding = 6;  // pixels at 96 DPI
+
+// The system's value of what a design colour paints for `use`.
+COLORREF colourValue(Colour colour, ColourUse use) {
+  const Colour painted = paintedColour(colour, use);
+  return isSystemColour(painted) ? GetSysColor(systemColourIndex(painted)) : painted;
+}
 
 }  // namespace
 
@@ -42,9 +49,8 @@ void Win32Forms::paintFrame(HWND window, Ctl frame) {
   border.top += text.cy / 2;
   DrawEdge(dc.get(), &border, EDGE_ETCHED, BF_RECT);
   if (caption.empty()) return;
-  SetBkColor(dc.get(), colourValue(d.backColour));
-  SetTextColor(dc.get(), d.foreColour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT)
-                                                        : colourValue(d.foreColour));
+  SetBkColor(dc.get(), colourValue(d.backColour, ColourUse::Background));
+  SetTextColor(dc.get(), colourValue(d.foreColour, ColourUse::Text));
   const int padding = MulDiv(kFramePadding, dpi_, 96);
   RECT label{padding, 0, 0, text.cy};
   DrawTextW(dc.get(), caption.c_str(), -1, &label, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -54,16 +60,11 @@ void Win32Forms::paintFrame(HWND window, Ctl frame) {
               static_cast<UINT>(caption.size()), nullptr);
 }
 
-COLORREF Win32Forms::colourValue(Colour colour) const {
-  if ((colour & 0x80000000U) != 0) return GetSysColor(static_cast<int>(colour & 0xFFU));
-  return colour;
-}
-
 HBRUSH Win32Forms::colourBrush(Colour colour) {
-  if (colour == kDefaultColour) return GetSysColorBrush(COLOR_BTNFACE);
-  if ((colour & 0x80000000U) != 0) return GetSysColorBrush(static_cast<int>(colour & 0xFFU));
-  auto& brush = brushes_[colour];
-  if (!brush) brush.reset(CreateSolidBrush(colour));
+  const Colour painted = paintedColour(colour, ColourUse::Background);
+  if (isSystemColour(painted)) return GetSysColorBrush(systemColourIndex(painted));
+  auto& brush = brushes_[painted];
+  if (!brush) brush.reset(CreateSolidBrush(painted));
   return brush.get();
 }
 
@@ -78,8 +79,9 @@ HBRUSH Win32Forms::controlColours(HDC dc, Ctl c) {
   }
   const Colour back =
       d.opaque || d.kind == Kind::OptionButton ? d.backColour : design_[d.container].backColour;
-  SetBkColor(dc, colourValue(back));
-  if (d.foreColour != kDefaultColour) SetTextColor(dc, colourValue(d.foreColour));
+  SetBkColor(dc, colourValue(back, ColourUse::Background));
+  // Text the design leaves at its default is drawn in the control's own colour.
+  if (d.foreColour != kDefaultColour) SetTextColor(dc, colourValue(d.foreColour, ColourUse::Text));
   return colourBrush(back);
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 namespace platform::win32 {
 
@@ -29,6 +30,29 @@ using OwnedBrush = Owned<HBRUSH, deleteGdiObject>;
 using OwnedIcon = Owned<HICON, destroyIcon>;
 using OwnedMenu = Owned<HMENU, destroyMenu>;
 using OwnedWindow = Owned<HWND, destroyWindow>;
+
+// A registered window class, unregistered when its owner ends: after the
+// windows of the class are gone.
+class OwnedWindowClass {
+ public:
+  OwnedWindowClass() = default;
+  explicit OwnedWindowClass(const WNDCLASSEXW& windowClass)
+      : atom_(RegisterClassExW(&windowClass)), instance_(windowClass.hInstance) {}
+  ~OwnedWindowClass() {
+    if (atom_ != 0) UnregisterClassW(MAKEINTATOM(atom_), instance_);
+  }
+  OwnedWindowClass(const OwnedWindowClass&) = delete;
+  OwnedWindowClass& operator=(OwnedWindowClass&& other) noexcept {
+    std::swap(atom_, other.atom_);
+    std::swap(instance_, other.instance_);
+    return *this;
+  }
+  explicit operator bool() const { return atom_ != 0; }
+
+ private:
+  ATOM atom_ = 0;
+  HINSTANCE instance_ = nullptr;
+};
 
 // A device context borrowed from a window (or the screen, for nullptr) for the scope.
 class WindowDc {

@@ -6,7 +6,8 @@ namespace platform {
 
 int runForm(const FormDesign& design, const FormFactory& makeForm) {
   win32::Win32Forms forms(design);
-  return forms.run(makeForm(forms, forms.system()));
+  const std::unique_ptr<FormEvents> events = makeForm(forms, forms.system());
+  return forms.run(*events);
 }
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
+#include "platform/key_rule.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/system_services.h"
 
@@ -96,11 +97,9 @@ class Win32Forms final : public Forms {
   bool handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
-  bool pressAccessKey(wchar_t key);
+  bool perform(const KeyAction& action);
+  void turnPage(Ctl tabStrip, bool backwards);
   int showBox(const std::wstring& text, UINT style, const std::wstring& title);
-  bool pressFocusedButton();
-  bool moveInGroup(bool forward);
-  bool switchTab(bool backwards);
   bool canFocus(Ctl control) const;
   // Enabling starts the interval afresh.
   bool armTimer(Ctl timer);
@@ -113,7 +112,6 @@ class Win32Forms final : public Forms {
   LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void paintFrame(HWND window, Ctl frame);
   HBRUSH colourBrush(Colour colour);
-  COLORREF colourValue(Colour colour) const;
   HBRUSH controlColours(HDC dc, Ctl control);
 
   Control& control(Ctl c) { return controls_[static_cast<std::size_t>(index(c))]; }
@@ -129,13 +127,18 @@ class Win32Forms final : public Forms {
   int systemDpi_ = 96;  // what the system's metrics are given at
   int dpi_ = 96;        // the window's, which the layout follows
   std::array<Control, kControlCount> controls_{};
-  OwnedWindow form_;
+  // Declared before the classes and the window, so destroyed after them: the
+  // window and its controls draw with these to the end.
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
   OwnedFont verdana_;
   OwnedFont dialogFont_;
-  OwnedMenu trayMenu_;  // never in the menu bar, so not destroyed with the window
   std::map<Colour, OwnedBrush> brushes_;
+  OwnedMenu trayMenu_;  // never in the menu bar, so not destroyed with the window
+  // A class can only be unregistered once its windows are gone.
+  OwnedWindowClass formClass_;
+  OwnedWindowClass frameClass_;
+  OwnedWindow form_;
   std::wstring fileName_;
   UINT taskbarCreated_ = 0;
   HWND focusBeforeDeactivation_ = nullptr;

@@ -23,11 +23,10 @@ int main() {
                           .lpszClassName = L"TolvaneForm",
                           .hIconSm = nullptr};
   if (RegisterClassExW(&taken) == 0) return 1;
-  std::unique_ptr<app::Form1> form;
   return platform::runForm(
       app::form1Design(),
-      [&form](platform::Forms& ui, platform::SystemServices& system) -> platform::FormEvents& {
-        form = std::make_unique<app::Form1>(ui, system);
-        return *form;
+      [](platform::Forms& ui,
+         platform::SystemServices& system) -> std::unique_ptr<platform::FormEvents> {
+        return std::make_unique<app::Form1>(ui, system);
       });
 }

@@ -1,0 +1,73 @@
+#include "platform/key_rule.h"
+
+#include <cwctype>
+#include <string_view>
+
+#include "platform/tab_order.h"
+
+namespace platform {
+
+namespace {
+
+// The letter after a caption's '&', in upper case; 0 when there is none.
+wchar_t accessKey(std::wstring_view caption) {
+  const auto amp = caption.find(L'&');
+  if (amp == std::wstring_view::npos || amp + 1 >= caption.size()) return 0;
+  return static_cast<wchar_t>(std::towupper(caption[amp + 1]));
+}
+
+KeyAction pressAccessKey(wchar_t key, const FormDesign& design,
+                         const std::function<bool(Ctl)>& canFocus) {
+  const auto wanted = static_cast<wchar_t>(std::towupper(key));
+  for (const auto& d : design.controls) {
+    if (d.kind != Kind::Button && d.kind != Kind::OptionButton) continue;
+    if (accessKey(d.caption) == wanted && canFocus(d.name)) {
+      return {.effect = KeyEffect::PressAccessKey, .target = d.name};
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focused,
+                    const std::function<bool(Ctl)>& canFocus) {
+  const bool shift = (stroke.modifiers & kShift) != 0;
+  const bool ctrl = (stroke.modifiers & kCtrl) != 0;
+  const bool alt = (stroke.modifiers & kAlt) != 0;
+  if (stroke.key == Key::Character) {
+    if (alt) return pressAccessKey(stroke.character, design, canFocus);
+    if (stroke.character == L'\t' && !ctrl) return {.effect = KeyEffect::Drop};
+    return {};
+  }
+  if (alt) return {};
+  const Kind kind = design[focused].kind;
+  switch (stroke.key) {
+    case Key::Tab: {
+      if (!ctrl) {
+        return {.effect = KeyEffect::MoveFocus,
+                .target = nextInTabOrder(design, focused, shift, canFocus)};
+      }
+      // Pages turn from anywhere in the window.
+      const Ctl strip = design.firstOf(Kind::TabStrip);
+      if (strip == Ctl::Form1) return {};
+      return {.effect = KeyEffect::TurnPage, .target = strip, .backwards = shift};
+    }
+    case Key::Enter:
+      if (ctrl || kind != Kind::Button) return {};
+      return {.effect = KeyEffect::PressButton, .target = focused};
+    case Key::Left:
+    case Key::Up:
+    case Key::Right:
+    case Key::Down: {
+      if (ctrl || kind != Kind::OptionButton) return {};
+      const bool forward = stroke.key == Key::Right || stroke.key == Key::Down;
+      return {.effect = KeyEffect::SelectOption,
+              .target = nextInGroup(design, focused, forward, canFocus)};
+    }
+    case Key::Character: break;
+  }
+  return {};
+}
+
+}  // namespace platform
