@@ -280,8 +280,10 @@ void printRow(const Cells& cells, bool markdown) {
 }
 
 void printTable(const std::vector<std::unique_ptr<Program>>& programs, int seconds, bool markdown) {
-  std::printf("clock label watched for %d s, programs side by side, label read every ~1 ms\n",
-              seconds);
+  std::printf(
+      "clock label watched for %d s, programs side by side, label read in a loop with a 1 ms "
+      "sleep\n",
+      seconds);
   if (seconds < kReportableSeconds) {
     std::printf("(short run: figures for reporting need at least %d s)\n", kReportableSeconds);
   }
