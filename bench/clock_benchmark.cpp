@@ -2,7 +2,8 @@
 // label from outside and prints, per program, how late each displayed second appeared after its
 // boundary, how many seconds were never shown, the peak working set and the start-up time.
 //
-// usage: clock_benchmark [--seconds N] program.exe program.exe...
+// usage: clock_benchmark [--seconds N] [--markdown] program.exe program.exe...
+// --markdown prints the figures as a Markdown table, to paste as they are.
 //
 // A benchmark, not a test: it prints figures and asserts nothing about them.
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -242,42 +244,90 @@ std::string displayName(const std::wstring& path, int argc, wchar_t** argv) {
   return utf8(name);
 }
 
-void printTable(const std::vector<std::unique_ptr<Program>>& programs, int seconds) {
-  std::printf("clock label watched for %d s, programs side by side, label read every ~1 ms\n",
-              seconds);
+// The table's columns, each with its width in the aligned layout (negative: left-aligned).
+struct Column {
+  const char* heading;
+  int width;
+};
+constexpr std::array<Column, 10> kColumns{{{"program", -24},
+                                           {"ticks", 6},
+                                           {"p50 ms", 8},
+                                           {"p99 ms", 8},
+                                           {"max ms", 8},
+                                           {"skipped", 8},
+                                           {"late", 5},
+                                           {"peak WS", 9},
+                                           {"visible ms", 11},
+                                           {"closed", 7}}};
+using Cells = std::array<std::string, kColumns.size()>;
+
+std::string formatted(const char* format, double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// One row: aligned in columns, or as a row of a Markdown table.
+void printRow(const Cells& cells, bool markdown) {
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (markdown) {
+      std::printf("| %s ", cells[i].c_str());
+    } else {
+      std::printf(i == 0 ? "%*s" : " %*s", kColumns[i].width, cells[i].c_str());
+    }
+  }
+  std::puts(markdown ? "|" : "");
+}
+
+void printTable(const std::vector<std::unique_ptr<Program>>& programs, int seconds, bool markdown) {
+  std::printf(
+      "clock label watched for %d s, programs side by side, label read in a loop with a 1 ms "
+      "sleep\n",
+      seconds);
   if (seconds < kReportableSeconds) {
     std::printf("(short run: figures for reporting need at least %d s)\n", kReportableSeconds);
   }
-  std::printf("%-24s %6s %8s %8s %8s %8s %5s %9s %11s %7s\n", "program", "ticks", "p50 ms",
-              "p99 ms", "max ms", "skipped", "late", "peak WS", "visible ms", "closed");
-  for (const auto& p : programs) {
-    if (!p->error.empty()) {
-      std::printf("%-24s not measured: %s\n", p->name.c_str(), p->error.c_str());
-      continue;
-    }
-    const auto& lags = p->lags;
-    const double max = lags.empty() ? 0 : *std::max_element(lags.begin(), lags.end());
-    char memory[32];
-    std::snprintf(memory, sizeof memory, "%.1f MiB",
-                  static_cast<double>(p->peakWorkingSet) / (1024.0 * 1024.0));
-    std::printf("%-24s %6zu %8.1f %8.1f %8.1f %8lld %5lld %9s %11.0f %7s\n", p->name.c_str(),
-                lags.size(), percentile(lags, 0.50), percentile(lags, 0.99), max, p->skipped,
-                p->late, memory, p->visibleAfterMs, p->closing.c_str());
+  if (markdown) std::puts("");
+  Cells headings;
+  for (std::size_t i = 0; i < kColumns.size(); ++i) headings[i] = kColumns[i].heading;
+  printRow(headings, markdown);
+  if (markdown) {
+    // The program's name on the left, figures on the right.
+    std::string rule = "|---";
+    for (std::size_t i = 1; i < kColumns.size(); ++i) rule += "|--:";
+    std::puts((rule + "|").c_str());
   }
   for (const auto& p : programs) {
     if (!p->error.empty()) continue;
+    const auto& lags = p->lags;
+    const double max = lags.empty() ? 0 : *std::max_element(lags.begin(), lags.end());
+    printRow({p->name, std::to_string(lags.size()), formatted("%.1f", percentile(lags, 0.50)),
+              formatted("%.1f", percentile(lags, 0.99)), formatted("%.1f", max),
+              std::to_string(p->skipped), std::to_string(p->late),
+              formatted("%.1f MiB", static_cast<double>(p->peakWorkingSet) / (1024.0 * 1024.0)),
+              formatted("%.0f", p->visibleAfterMs), p->closing},
+             markdown);
+  }
+  if (markdown) std::puts("");
+  const char* item = markdown ? "- " : "";
+  for (const auto& p : programs) {
+    if (!p->error.empty()) {
+      std::printf("%s%s: not measured: %s\n", item, p->name.c_str(), p->error.c_str());
+      continue;
+    }
     const double period = p->polls > 0 ? p->pollingMs / static_cast<double>(p->polls) : 0;
     std::printf(
-        "%s: lag drifts %+.1f ms/min; %lld reads, one every %.2f ms; %lld unanswered; "
+        "%s%s: lag drifts %+.1f ms/min; %lld reads, one every %.2f ms; %lld unanswered; "
         "%lld backward steps\n",
-        p->name.c_str(), slope(p->seenMinutes, p->phases), p->polls, period, p->failedReads,
+        item, p->name.c_str(), slope(p->seenMinutes, p->phases), p->polls, period, p->failedReads,
         p->backwards);
   }
   std::fflush(stdout);
 }
 
 int usage() {
-  std::fprintf(stderr, "usage: clock_benchmark [--seconds N] program.exe program.exe...\n");
+  std::fprintf(stderr,
+               "usage: clock_benchmark [--seconds N] [--markdown] program.exe program.exe...\n");
   return 2;
 }
 
@@ -285,6 +335,7 @@ int usage() {
 
 int wmain(int argc, wchar_t** argv) {
   int seconds = kDefaultSeconds;
+  bool markdown = false;
   std::vector<std::unique_ptr<Program>> programs;
   for (int i = 1; i < argc; ++i) {
     const std::wstring arg = argv[i];
@@ -294,6 +345,10 @@ int wmain(int argc, wchar_t** argv) {
       const long value = std::wcstol(argv[i], &end, 10);
       if (end == argv[i] || *end != L'\0' || value < 1 || value > 86'400) return usage();
       seconds = static_cast<int>(value);
+      continue;
+    }
+    if (arg == L"--markdown") {
+      markdown = true;
       continue;
     }
     auto p = std::make_unique<Program>();
@@ -325,8 +380,7 @@ int wmain(int argc, wchar_t** argv) {
     WaitForMultipleObjects(static_cast<DWORD>(readyEvents.size()), readyEvents.data(), TRUE,
                            INFINITE);
   }
-  std::printf("watching %zu program(s) for %d s\n", threads.size(), seconds);
-  std::fflush(stdout);
+  std::fprintf(stderr, "watching %zu program(s) for %d s\n", threads.size(), seconds);
   Sleep(static_cast<DWORD>(seconds) * 1000);
   stopPolling = true;
   if (!threads.empty()) {
@@ -337,7 +391,7 @@ int wmain(int argc, wchar_t** argv) {
   for (auto& p : programs) readMemory(*p);
   for (auto& p : programs) close(*p);
   for (auto& p : programs) CloseHandle(p->ready);
-  printTable(programs, seconds);
+  printTable(programs, seconds, markdown);
 
   const bool allMeasured =
       std::all_of(programs.begin(), programs.end(), [](const auto& p) { return p->error.empty(); });

@@ -4,12 +4,18 @@
 # First the soak driver runs with Wine's GDI handle-table trace on in both; then fresh copies of
 # both, untraced, are measured side by side while idle.
 #
-# usage: soak-session.sh LOADER PROGRAM.exe MINIMAL.exe soak_benchmark.exe ACTIONS ALARMS IDLE_S
-#                        [IDLE_ONLY.exe...]
+# usage: soak-session.sh [--markdown] LOADER PROGRAM.exe MINIMAL.exe soak_benchmark.exe ACTIONS
+#                        ALARMS IDLE_S [IDLE_ONLY.exe...]
 # ACTIONS 0 skips the soak. Programs after IDLE_S are measured beside the others while idle.
+# --markdown prints the tables as Markdown to paste, the soak's details on stderr.
 set -euo pipefail
+markdown=()
+if [[ ${1:-} == --markdown ]]; then
+  markdown=(--markdown)
+  shift
+fi
 [[ $# -ge 7 ]] || {
-  echo "usage: $0 loader program minimal bench actions alarms idle [idle-only...]" >&2
+  echo "usage: $0 [--markdown] loader program minimal bench actions alarms idle [idle-only...]" >&2
   exit 2
 }
 loader=$1 program=$2 minimal=$3 bench=$4 actions=$5 alarms=$6 idle_seconds=$7
@@ -44,7 +50,7 @@ if [[ $actions -gt 0 ]]; then
   WINEDEBUG=+gdi "$loader" "$minimal" 2>"$dir/minimal-gdi.log" &
   traced_minimal_pid=$!
   sleep "$settle_seconds"
-  wine "$bench" --actions "$actions" --alarms "$alarms" \
+  wine "$bench" --actions "$actions" --alarms "$alarms" "${markdown[@]}" \
     --program "$program_pid" "$(windows_path "$dir/program-gdi.log")" \
     --reference "$traced_minimal_pid" "$(windows_path "$dir/minimal-gdi.log")" || status=$?
   kill "$traced_minimal_pid" "$program_pid" 2>/dev/null || true
@@ -68,14 +74,24 @@ for pid in "${idle_pids[@]}"; do
   sw0[$pid]=$(switches "$pid")
 done
 sleep "$idle_seconds"
-printf '%-20s %10s %12s %8s\n' program "CPU s/min" "wake-ups/s" threads
+# The same figures aligned in columns, or as a Markdown table.
+row_format='%-20s %10s %12s %8s\n'
+if [[ ${#markdown[@]} -gt 0 ]]; then
+  row_format='| %s | %s | %s | %s |\n'
+  echo
+fi
+# shellcheck disable=SC2059 # the format is one of the two above
+printf "$row_format" program "CPU s/min" "wake-ups/s" threads
+[[ ${#markdown[@]} -eq 0 ]] || echo "|---|--:|--:|--:|"
 for i in "${!idle_pids[@]}"; do
   pid=${idle_pids[$i]}
   cpu1=$(cpu_ticks "$pid")
   sw1=$(switches "$pid")
   threads=$(find "/proc/$pid/task" -mindepth 1 -maxdepth 1 | wc -l)
-  awk -v n="${idle_programs[$i]##*/}" -v c=$((cpu1 - cpu0[$pid])) -v w=$((sw1 - sw0[$pid])) \
-    -v s="$idle_seconds" -v t="$threads" \
-    'BEGIN { printf "%-20s %10.3f %12.2f %8d\n", n, c / 100 / (s / 60), w / s, t }'
+  figures=$(awk -v c=$((cpu1 - cpu0[$pid])) -v w=$((sw1 - sw0[$pid])) -v s="$idle_seconds" \
+    'BEGIN { printf "%.3f %.2f", c / 100 / (s / 60), w / s }')
+  read -r cpu wakeups <<<"$figures"
+  # shellcheck disable=SC2059
+  printf "$row_format" "${idle_programs[$i]##*/}" "$cpu" "$wakeups" "$threads"
 done
 exit "$status"

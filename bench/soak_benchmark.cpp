@@ -4,11 +4,12 @@
 // CPU time. A reference window with a 1,000 ms clock runs beside it throughout, so growth that
 // is Wine's own shows there too.
 //
-// usage: soak_benchmark [--actions N] [--alarms N] --program UNIX_PID GDI_TRACE
+// usage: soak_benchmark [--actions N] [--alarms N] [--markdown] --program UNIX_PID GDI_TRACE
 //                       --reference UNIX_PID GDI_TRACE
 //        soak_benchmark --park-pointer   (only moves the pointer away from the windows)
 // Both programs must already run, each started with WINEDEBUG=+gdi and its stderr in GDI_TRACE
-// (a Windows path); UNIX_PID is the Unix process id of each.
+// (a Windows path); UNIX_PID is the Unix process id of each. --markdown sends the detailed tables
+// to stderr and prints one Markdown table to paste, a row per action, on stdout.
 //
 // A benchmark, not a test: it prints figures and asserts nothing about them. It fails only when
 // an action did not do what it should, or the program could not be measured.
@@ -223,31 +224,78 @@ std::string growthPer1000(const std::optional<T>& before, const std::optional<T>
   return text;
 }
 
-void printRow(const std::string& label, const Usage& u) {
-  std::printf("  %-30s %8s %8s %8s %12s %8s\n", label.c_str(), figure(u.gdiObjects).c_str(),
-              figure(u.windows).c_str(), figure(u.kernelHandles).c_str(),
-              figure(u.privateKiB).c_str(), figure(u.cpuSeconds).c_str());
-}
-
-void printGrowth(const std::string& label, const Usage& a, const Usage& b, int n) {
-  std::printf("  %-30s %8s %8s %8s %12s %8s\n", label.c_str(),
-              growthPer1000(a.gdiObjects, b.gdiObjects, n).c_str(),
-              growthPer1000(a.windows, b.windows, n).c_str(),
-              growthPer1000(a.kernelHandles, b.kernelHandles, n).c_str(),
-              growthPer1000(a.privateKiB, b.privateKiB, n).c_str(),
-              growthPer1000(a.cpuSeconds, b.cpuSeconds, n).c_str());
-}
-
 struct Outcome {
+  int done = 0;
   int failed = 0;
+  double seconds = 0;
   bool clockStopped = false;
 };
+
+// Where the figures go: the detailed tables, and in Markdown mode the summary to paste.
+struct Report {
+  std::FILE* detail = stdout;
+  bool markdown = false;
+  std::vector<std::string> summary;  // Markdown rows
+};
+
+void printRow(std::FILE* out, const std::string& label, const Usage& u) {
+  std::fprintf(out, "  %-30s %8s %8s %8s %12s %8s\n", label.c_str(), figure(u.gdiObjects).c_str(),
+               figure(u.windows).c_str(), figure(u.kernelHandles).c_str(),
+               figure(u.privateKiB).c_str(), figure(u.cpuSeconds).c_str());
+}
+
+void printGrowth(std::FILE* out, const std::string& label, const Usage& a, const Usage& b, int n) {
+  std::fprintf(out, "  %-30s %8s %8s %8s %12s %8s\n", label.c_str(),
+               growthPer1000(a.gdiObjects, b.gdiObjects, n).c_str(),
+               growthPer1000(a.windows, b.windows, n).c_str(),
+               growthPer1000(a.kernelHandles, b.kernelHandles, n).c_str(),
+               growthPer1000(a.privateKiB, b.privateKiB, n).c_str(),
+               growthPer1000(a.cpuSeconds, b.cpuSeconds, n).c_str());
+}
+
+std::string change(const std::optional<long long>& before, const std::optional<long long>& after) {
+  return figure(before) + " → " + figure(after);
+}
+
+// The done, failed and time cells of a summary row; the reference window does no actions.
+std::string outcomeCells(const Outcome& outcome, bool actions) {
+  char time[32];
+  std::snprintf(time, sizeof time, "%.0f s", outcome.seconds);
+  if (!actions) return " |  | " + std::string(time);
+  return std::to_string(outcome.done) + " | " + std::to_string(outcome.failed) + " | " + time;
+}
+
+// A row of the summary: the counts before → after and, when `n` is given, their growth per
+// 1,000 between `from` and `after`.
+std::string summaryRow(const std::string& label, const std::string& outcome, const Usage& before,
+                       const Usage& from, const Usage& after, int n) {
+  const std::string growth = n <= 0
+                                 ? ""
+                                 : growthPer1000(from.gdiObjects, after.gdiObjects, n) + " / " +
+                                       growthPer1000(from.windows, after.windows, n) + " / " +
+                                       growthPer1000(from.kernelHandles, after.kernelHandles, n) +
+                                       " / " + growthPer1000(from.privateKiB, after.privateKiB, n);
+  return "| " + label + " | " + outcome + " | " + change(before.gdiObjects, after.gdiObjects) +
+         " | " + change(before.windows, after.windows) + " | " +
+         change(before.kernelHandles, after.kernelHandles) + " | " +
+         change(before.privateKiB, after.privateKiB) + " | " + growth + " |";
+}
+
+void printSummary(const Report& report) {
+  std::puts("");
+  std::puts(
+      "| action | done | failed | time | GDI | windows | handles | private KiB "
+      "| per 1,000 in the 2nd half: GDI / windows / handles / KiB |");
+  std::puts("|---|--:|--:|--:|---|---|---|---|---|");
+  for (const std::string& row : report.summary) std::puts(row.c_str());
+  std::puts("");
+}
 
 // Runs one action `count` times and prints its table: the program before, half way and after,
 // its growth per 1,000 over the whole run and over the second half (one-time caches fill in
 // the first), and the reference's change over the same time.
 Outcome runAction(const TolvaneApp& app, const Action& action, const soak::Measured& program,
-                  const soak::Measured& reference) {
+                  const soak::Measured& reference, Report& report) {
   Outcome outcome;
   std::string firstFailure;
   const Usage before = soak::measure(program);
@@ -256,7 +304,7 @@ Outcome runAction(const TolvaneApp& app, const Action& action, const soak::Measu
   const ULONGLONG started = GetTickCount64();
   const int half = action.count / 2;
   Usage halfway = before;
-  int done = 0;
+  int& done = outcome.done;
   for (int i = 0; i < action.count && app.process().running(); ++i, ++done) {
     if (i == half) {
       halfway = soak::measure(program);
@@ -267,22 +315,26 @@ Outcome runAction(const TolvaneApp& app, const Action& action, const soak::Measu
     }
   }
   const double seconds = static_cast<double>(GetTickCount64() - started) / 1000.0;
+  outcome.seconds = seconds;
   outcome.clockStopped |= !clockRuns(app);
   const Usage after = soak::measure(program);
   const Usage referenceAfter = soak::measure(reference);
 
-  std::printf("\n%s: %d of %d done in %.0f s, %d failed%s%s\n", action.name.c_str(), done,
-              action.count, seconds, outcome.failed, firstFailure.empty() ? "" : ", first ",
-              firstFailure.c_str());
-  std::printf("  %-30s %8s %8s %8s %12s %8s\n", "", "GDI", "windows", "handles", "private KiB",
-              "CPU s");
-  printRow("program before", before);
-  printRow("program half way", halfway);
-  printRow("program after", after);
-  printGrowth("program per 1,000", before, after, action.count);
-  printGrowth("program per 1,000, 2nd half", halfway, after, action.count - half);
-  printGrowth("reference, change meanwhile", referenceBefore, referenceAfter, 1000);
-  std::fflush(stdout);
+  std::FILE* out = report.detail;
+  std::fprintf(out, "\n%s: %d of %d done in %.0f s, %d failed%s%s\n", action.name.c_str(), done,
+               action.count, seconds, outcome.failed, firstFailure.empty() ? "" : ", first ",
+               firstFailure.c_str());
+  std::fprintf(out, "  %-30s %8s %8s %8s %12s %8s\n", "", "GDI", "windows", "handles",
+               "private KiB", "CPU s");
+  printRow(out, "program before", before);
+  printRow(out, "program half way", halfway);
+  printRow(out, "program after", after);
+  printGrowth(out, "program per 1,000", before, after, action.count);
+  printGrowth(out, "program per 1,000, 2nd half", halfway, after, action.count - half);
+  printGrowth(out, "reference, change meanwhile", referenceBefore, referenceAfter, 1000);
+  std::fflush(out);
+  report.summary.push_back(summaryRow(action.name, outcomeCells(outcome, true), before, halfway,
+                                      after, action.count - half));
   return outcome;
 }
 
@@ -299,7 +351,7 @@ void parkPointer() {
 
 int usage() {
   std::fputs(
-      "usage: soak_benchmark [--actions N] [--alarms N] --program UNIX_PID GDI_TRACE "
+      "usage: soak_benchmark [--actions N] [--alarms N] [--markdown] --program UNIX_PID GDI_TRACE "
       "--reference UNIX_PID GDI_TRACE\n"
       "       soak_benchmark --park-pointer\n",
       stderr);
@@ -327,6 +379,7 @@ int wmain(int argc, wchar_t** argv) {
   int alarms = kDefaultAlarms;
   soak::Measured program;
   soak::Measured reference;
+  Report report;
   if (argc == 2 && std::wstring(argv[1]) == L"--park-pointer") {
     parkPointer();
     return 0;
@@ -337,6 +390,9 @@ int wmain(int argc, wchar_t** argv) {
       const auto n = count(argv[++i]);
       if (!n) return usage();
       (arg == L"--actions" ? actions : alarms) = *n;
+    } else if (arg == L"--markdown") {
+      report.markdown = true;
+      report.detail = stderr;
     } else if ((arg == L"--program" || arg == L"--reference") && i + 2 < argc) {
       auto& measured = arg == L"--program" ? program : reference;
       const auto pid = count(argv[++i]);
@@ -390,35 +446,45 @@ int wmain(int argc, wchar_t** argv) {
       "EnumWindows/EnumChildWindows, handles by SystemExtendedHandleInformation, "
       "private memory from /proc/PID/smaps_rollup, CPU from /proc/PID/stat\n",
       actions, alarms);
-  int failed = 0;
-  bool clockStopped = false;
+  Outcome run;
   const Usage start = soak::measure(program);
   const Usage referenceStart = soak::measure(reference);
   for (const Action& action : plan) {
     if (action.name.starts_with("alarm") && !chooseTone(*app, tonePath)) {
       std::puts("\nthe tone could not be chosen; alarms not run");
-      ++failed;
+      ++run.failed;
       continue;
     }
-    const Outcome outcome = runAction(*app, action, program, reference);
-    failed += outcome.failed;
-    clockStopped |= outcome.clockStopped;
+    const Outcome outcome = runAction(*app, action, program, reference, report);
+    run.done += outcome.done;
+    run.failed += outcome.failed;
+    run.seconds += outcome.seconds;
+    run.clockStopped |= outcome.clockStopped;
   }
 
-  std::printf("\nwhole run\n  %-30s %8s %8s %8s %12s %8s\n", "", "GDI", "windows", "handles",
-              "private KiB", "CPU s");
-  printRow("program at start", start);
-  printRow("program at end", soak::measure(program));
-  printRow("reference at start", referenceStart);
-  printRow("reference at end", soak::measure(reference));
-  std::printf("clock %s throughout\n", clockStopped ? "did NOT keep time" : "kept time");
+  const Usage end = soak::measure(program);
+  const Usage referenceEnd = soak::measure(reference);
+  std::fprintf(report.detail, "\nwhole run\n  %-30s %8s %8s %8s %12s %8s\n", "", "GDI", "windows",
+               "handles", "private KiB", "CPU s");
+  printRow(report.detail, "program at start", start);
+  printRow(report.detail, "program at end", end);
+  printRow(report.detail, "reference at start", referenceStart);
+  printRow(report.detail, "reference at end", referenceEnd);
+  if (report.markdown) {
+    report.summary.push_back(
+        summaryRow("whole run: the program", outcomeCells(run, true), start, start, end, 0));
+    report.summary.push_back(summaryRow("whole run: the reference window", outcomeCells(run, false),
+                                        referenceStart, referenceStart, referenceEnd, 0));
+    printSummary(report);
+  }
+  std::printf("clock %s throughout\n", run.clockStopped ? "did NOT keep time" : "kept time");
 
   const auto code = app->closeAndConfirm();
   parkPointer();
   std::printf("program closed: %s\n",
               code ? ("exit code " + std::to_string(*code)).c_str() : "did not end");
-  const bool ok = failed == 0 && !clockStopped && code && *code == 0;
-  std::printf("%d failed actions; %s\n", failed,
+  const bool ok = run.failed == 0 && !run.clockStopped && code && *code == 0;
+  std::printf("%d failed actions; %s\n", run.failed,
               ok ? "all actions did what they should" : "FAILED");
   return ok ? 0 : 1;
 }

@@ -5,25 +5,33 @@
 # time. Where the kernel refuses 32-bit code the x86_64 pair runs instead; --x86_64 adds that pair
 # to the same run where both can run.
 #
-# usage: scripts/benchmark.sh [seconds] [--x86_64]   (default 150; reported figures need 120)
+# usage: scripts/benchmark.sh [seconds] [--x86_64] [--markdown]
+#        (default 150 s; reported figures need 120)
+# --markdown prints on stdout only what a page carries: a line naming the command, the date and
+# the machine, then the figures as a Markdown table; the build and the session log go to stderr.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-  echo "usage: $0 [seconds] [--x86_64]" >&2
+  echo "usage: $0 [seconds] [--x86_64] [--markdown]" >&2
   exit 2
 }
 seconds=150
 with_x86_64=""
+markdown=""
 for arg in "$@"; do
   case $arg in
     --x86_64) with_x86_64=1 ;;
+    --markdown) markdown=1 ;;
     *)
       [[ $arg =~ ^[1-9][0-9]*$ ]] || usage
       seconds=$arg
       ;;
   esac
 done
+# In Markdown mode everything but the figures goes to stderr; the figures to the saved stdout.
+exec 3>&1
+[[ -z $markdown ]] || exec >&2
 
 scripts/install-deps.sh
 programs=()
@@ -47,5 +55,12 @@ build=$PWD/build/win64
 
 # Room for the prefix set-up, the run itself and closing the programs.
 export WINE_SESSION_TIMEOUT=$((seconds + 300))
-exec bash tests/e2e/wine-session.sh "$workdir" -- \
-  wine "$build/bench/clock_benchmark.exe" --seconds "$seconds" "${programs[@]}"
+session=(bash tests/e2e/wine-session.sh "$workdir" --
+  wine "$build/bench/clock_benchmark.exe" --seconds "$seconds" ${markdown:+--markdown}
+  "${programs[@]}")
+[[ -n $markdown ]] || exec "${session[@]}" >&3
+
+bench/run-context.sh start "scripts/benchmark.sh $*" "${programs[@]#"$PWD/"}" >&3
+# Wine's C runtime ends its lines with CR LF.
+"${session[@]}" | tr -d '\r' >&3
+bench/run-context.sh end >&3

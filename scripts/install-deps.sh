@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only those missing.
-# Safe to run again. Where the kernel runs 32-bit code it also adds wine32:i386, so the
-# i686 product runs under Wine; where it does not, wine32 stays out: /usr/bin/wine
-# prefers it when present and would then fail for every program.
+# Installs the Debian packages the build and the tests need, only those missing, and the
+# workflow linter from the npm registry. Safe to run again. Where the kernel runs 32-bit code it
+# also adds wine32:i386, so the i686 product runs under Wine; where it does not, wine32 stays
+# out: /usr/bin/wine prefers it when present and would then fail for every program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,6 +36,20 @@ install_missing() {
 }
 
 install_missing --no-install-recommends -- "${packages[@]}"
+
+# The linter of the Windows workflow (scripts/lint.sh), pinned, inside the build folder so that
+# nothing is installed for the whole machine. Node.js and npm come from Debian where the machine
+# has none of its own.
+linter_version=0.6.0
+linter_dir=build/tools/action-validator
+command -v npm >/dev/null || install_missing --no-install-recommends -- nodejs npm
+if ! grep -qs "\"version\": \"$linter_version\"" \
+  "$linter_dir/node_modules/@action-validator/cli/package.json"; then
+  echo "Installing the workflow linter @action-validator/cli $linter_version" >&2
+  npm install --prefix "$linter_dir" --no-save --no-package-lock --no-audit --no-fund \
+    --loglevel=error "@action-validator/cli@$linter_version" \
+    "@action-validator/core@$linter_version" >/dev/null
+fi
 
 # The probe needs binutils, installed above.
 if refusal=$(scripts/runs-32bit.sh); then

@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
-# clang-format and clang-tidy over the sources. The Win32 files are checked
-# against the MinGW headers of the win64 build.
+# clang-format and clang-tidy over the sources, and a schema check of the GitHub workflows.
+# The Win32 files are checked against the MinGW headers of the win64 build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 clang-format --dry-run -Werror "${sources[@]}"
+
+# No machine here runs the Windows workflow: a broken one must fail here, not in a fork.
+validator=build/tools/action-validator/node_modules/.bin/action-validator
+[[ -x $validator ]] || {
+  echo "lint: the workflow linter is missing: run scripts/install-deps.sh" >&2
+  exit 2
+}
+mapfile -t workflows < <(git ls-files '.github/workflows/*.yml' '.github/workflows/*.yaml')
+for workflow in "${workflows[@]}"; do
+  "$validator" "$workflow" || {
+    echo "lint: $workflow is not a valid workflow (above: what is wrong, and where)" >&2
+    exit 1
+  }
+done
 
 [[ -f build/host/compile_commands.json && -f build/win64/compile_commands.json ]] || {
   echo "lint: configure the host and win64 presets first" >&2
