@@ -23,8 +23,12 @@
 #include <string>
 #include <vector>
 
-#include "driver_support.h"
+#include "message_boxes.h"
 #include "platform/controls.h"
+#include "processes.h"
+#include "text.h"
+#include "window_finding.h"
+#include "window_state.h"
 
 namespace {
 

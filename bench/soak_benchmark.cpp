@@ -21,11 +21,16 @@
 #include <string>
 #include <vector>
 
-#include "driver_support.h"
+#include "input.h"
+#include "message_boxes.h"
 #include "soak_usage.h"
 #include "sound_support.h"
+#include "text.h"
 #include "tolvane_app.h"
 #include "tray_support.h"
+#include "waiting.h"
+#include "window_finding.h"
+#include "window_state.h"
 
 namespace {
 

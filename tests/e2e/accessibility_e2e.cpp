@@ -8,7 +8,11 @@
 #include <string>
 
 #include "app/form1_design.h"
+#include "checks.h"
 #include "scenarios.h"
+#include "text.h"
+#include "waiting.h"
+#include "window_state.h"
 
 namespace e2e {
 

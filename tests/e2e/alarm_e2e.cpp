@@ -1,7 +1,14 @@
 #include <vector>
 
+#include "checks.h"
+#include "input.h"
+#include "message_boxes.h"
 #include "scenarios.h"
 #include "sound_support.h"
+#include "text.h"
+#include "waiting.h"
+#include "window_finding.h"
+#include "window_state.h"
 
 namespace e2e {
 

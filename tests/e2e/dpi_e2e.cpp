@@ -1,8 +1,11 @@
 #include <string>
 
 #include "app/form1_design.h"
+#include "checks.h"
 #include "platform/units.h"
 #include "scenarios.h"
+#include "text.h"
+#include "window_state.h"
 
 namespace e2e {
 

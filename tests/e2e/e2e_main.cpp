@@ -2,6 +2,7 @@
 // user would. usage: e2e_driver <Tolvane.exe> [scenario]
 #include <string>
 
+#include "checks.h"
 #include "scenarios.h"
 
 namespace {

@@ -1,6 +1,12 @@
+#include "checks.h"
+#include "input.h"
 #include "platform/notify_icon_data.h"
 #include "scenarios.h"
+#include "text.h"
 #include "tray_support.h"
+#include "waiting.h"
+#include "window_finding.h"
+#include "window_state.h"
 
 namespace e2e {
 

@@ -1,4 +1,10 @@
+#include "checks.h"
+#include "input.h"
+#include "message_boxes.h"
 #include "scenarios.h"
+#include "text.h"
+#include "waiting.h"
+#include "window_state.h"
 
 namespace e2e {
 

@@ -1,8 +1,15 @@
 #include <memory>
 
 #include "app/alarm_time.h"
+#include "checks.h"
+#include "input.h"
+#include "message_boxes.h"
+#include "processes.h"
 #include "scenarios.h"
 #include "sound_support.h"
+#include "text.h"
+#include "waiting.h"
+#include "window_state.h"
 
 namespace e2e {
 

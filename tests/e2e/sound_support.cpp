@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "driver_support.h"
+#include "waiting.h"
 
 namespace e2e {
 

@@ -1,6 +1,12 @@
 #include <cwctype>
 
+#include "checks.h"
+#include "input.h"
+#include "remote_memory.h"
 #include "scenarios.h"
+#include "text.h"
+#include "waiting.h"
+#include "window_state.h"
 
 namespace e2e {
 

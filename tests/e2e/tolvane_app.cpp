@@ -1,7 +1,14 @@
 #include "tolvane_app.h"
 
 #include <cwchar>
-#include <vector>
+
+#include "checks.h"
+#include "input.h"
+#include "message_boxes.h"
+#include "remote_memory.h"
+#include "waiting.h"
+#include "window_finding.h"
+#include "window_state.h"
 
 namespace e2e {
 
@@ -98,27 +105,6 @@ std::optional<DWORD> TolvaneApp::closeAndConfirm() {
   if (box.window == nullptr) return std::nullopt;
   answerMessageBox(box.window, IDYES);
   return process_.waitExit(10'000);
-}
-
-bool pressChord(HWND target, std::initializer_list<WORD> keys) {
-  if (!focusWindow(target)) return false;
-  std::vector<INPUT> inputs;
-  for (WORD key : keys) {
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wVk = key;
-    inputs.push_back(down);
-  }
-  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
-    INPUT up{};
-    up.type = INPUT_KEYBOARD;
-    up.ki.wVk = *key;
-    up.ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs.push_back(up);
-  }
-  const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  Sleep(50);  // let the program's thread take the keys before anything else is sent
-  return sent == inputs.size();
 }
 
 std::wstring clockText(int offsetSeconds) {

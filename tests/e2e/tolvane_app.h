@@ -6,12 +6,11 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 
-#include "driver_support.h"
 #include "platform/controls.h"
+#include "processes.h"
 
 namespace e2e {
 
@@ -53,10 +52,6 @@ class TolvaneApp {
   Process process_;
   HWND form_;
 };
-
-// Keys pressed together (the first ones held while the last is pressed), through SendInput
-// after giving `target` the focus.
-bool pressChord(HWND target, std::initializer_list<WORD> keys);
 
 // Local time now as "hh:mm:ss", `offsetSeconds` ahead.
 std::wstring clockText(int offsetSeconds = 0);

@@ -1,7 +1,14 @@
 #include <algorithm>
 
+#include "checks.h"
+#include "input.h"
+#include "message_boxes.h"
+#include "remote_memory.h"
 #include "scenarios.h"
+#include "text.h"
 #include "tray_support.h"
+#include "waiting.h"
+#include "window_state.h"
 
 namespace e2e {
 

@@ -2,6 +2,12 @@
 
 #include <commctrl.h>
 
+#include "remote_memory.h"
+#include "text.h"
+#include "waiting.h"
+#include "window_finding.h"
+#include "window_state.h"
+
 namespace e2e {
 
 namespace {
