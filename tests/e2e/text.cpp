@@ -14,13 +14,4 @@ std::string utf8(std::wstring_view text) {
   return out;
 }
 
-std::wstring wide(std::string_view text) {
-  if (text.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-  return out;
-}
-
 }  // namespace e2e

@@ -1,4 +1,4 @@
-// Text between the UTF-16 of Win32 and the UTF-8 the driver prints.
+// Text from the UTF-16 of Win32 into the UTF-8 the driver prints.
 #pragma once
 
 #include <string>
@@ -7,6 +7,5 @@
 namespace e2e {
 
 std::string utf8(std::wstring_view text);
-std::wstring wide(std::string_view utf8);
 
 }  // namespace e2e
