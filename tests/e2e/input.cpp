@@ -133,13 +133,18 @@ bool clickAt(POINT at) {
          sendMouse(at, MOUSEEVENTF_LEFTUP);
 }
 
+// At a hand's pace: the program takes the press and starts its sizing or moving loop before the
+// moves arrive, as it does for a user; sent all at once, a busy program could see the button up
+// before it began.
 bool dragMouse(POINT from, POINT to, int steps) {
   if (!sendMouse(from, MOUSEEVENTF_MOVE) || !sendMouse(from, MOUSEEVENTF_LEFTDOWN)) return false;
+  Sleep(100);
   bool sent = true;
   for (int i = 1; i <= steps && sent; ++i) {
     const POINT along{from.x + MulDiv(to.x - from.x, i, steps),
                       from.y + MulDiv(to.y - from.y, i, steps)};
     sent = sendMouse(along, MOUSEEVENTF_MOVE);
+    Sleep(15);
   }
   // The button goes up even if a move failed, so it is not left held down.
   return sendMouse(to, MOUSEEVENTF_LEFTUP) && sent;

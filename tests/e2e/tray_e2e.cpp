@@ -112,8 +112,15 @@ void borderDragKeepsTheWindow(const TolvaneApp& app, const ProgramIcon& icons) {
   const auto before = windowRect(app.form());
   if (!check("the window has a sizing border on its right edge", border && before)) return;
   dragMouse(*border, {border->x + 60, border->y});
-  const auto after = windowRect(app.form());
-  const LONG grown = after ? (after->right - after->left) - (before->right - before->left) : 0;
+  LONG grown = 0;
+  // The program may take the last moves a moment after the button goes up.
+  waitUntil(
+      [&] {
+        const auto after = windowRect(app.form());
+        grown = after ? (after->right - after->left) - (before->right - before->left) : 0;
+        return grown >= 30;
+      },
+      3'000);
   check("dragging the border resizes the window", grown >= 30,
         "width grew by " + std::to_string(grown) + " px");
   const HWND icon = icons.find();
