@@ -170,8 +170,8 @@ void defaultPlaysTheDefaultSound(const std::wstring& exe) {
   openPage(*app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3);
 
   // An alarm second from 00 to 09 a few seconds ahead, so its seconds can be typed as one digit.
-  waitUntil([] { return clockText(6)[6] == L'0'; }, 61'000, 20);
-  const std::wstring at = clockText(6);
+  std::wstring at;
+  waitUntil([&] { return (at = clockText(6))[6] == L'0'; }, 61'000, 20);
   typeText(app->control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2));
   typeText(app->control(Ctl::Text3), at.substr(7, 1));
   typeText(app->control(Ctl::Text5), L"default");
