@@ -82,20 +82,27 @@ void firesOnceAfterAStall(const TolvaneApp& app) {
   check("it fires once", findMessageBox(L"PESAN", 3'000, app.processId()) == nullptr);
 }
 
-// A window that cannot be built says so, and the box waits for the user.
-void startFailureIsSeen() {
+// A window that cannot be built says so, and the box waits for the user, both
+// when no window exists yet and when the half-built window is torn down first
+// (its destruction must not end the box's message loop). The probe is built
+// beside the program under test, for the same architecture.
+void startFailureIsSeen(const std::wstring& exe, const wchar_t* when,
+                        const std::wstring& failedPart) {
   std::string error;
-  const auto probe = Process::start(exeDir() + L"\\start_failure_probe.exe", L"", L"", &error);
-  if (!check("the start-failure probe starts", probe.has_value(), error)) return;
+  const auto probe =
+      Process::start(folderOf(exe) + L"\\start_failure_probe.exe", when, L"", &error);
+  const std::string label = " (" + utf8(when) + ")";
+  if (!check("the start-failure probe starts" + label, probe.has_value(), error)) return;
   const HWND box = findMessageBox(L"Tolvane", 10'000, probe->id());
   const std::wstring text = box != nullptr ? messageBoxText(box).value_or(L"") : L"";
-  check("a window that cannot be built says so",
-        text.find(L"could not start") != std::wstring::npos, utf8(text));
+  check("a window that cannot be built says so, naming what failed" + label,
+        text.find(L"could not start: creating " + failedPart + L" failed") != std::wstring::npos,
+        utf8(text));
   Sleep(1'500);
-  check("and the box waits for OK", box != nullptr && isVisible(box) && probe->running());
+  check("and the box waits for OK" + label, box != nullptr && isVisible(box) && probe->running());
   answerMessageBox(box, IDOK);
   const auto code = probe->waitExit(5'000);
-  check("then the program exits with code 3", code && *code == 3,
+  check("then the program exits with code 3" + label, code && *code == 3,
         code ? std::to_string(*code) : "still running");
   if (!code) probe->kill();
 }
@@ -103,7 +110,8 @@ void startFailureIsSeen() {
 }  // namespace
 
 void neverLostScenario(const std::wstring& exe) {
-  startFailureIsSeen();
+  startFailureIsSeen(exe, L"before-window", L"the window classes");
+  startFailureIsSeen(exe, L"after-window", L"Text1");
   auto app = TolvaneApp::start(exe);
   if (!app) return;
   armsOnlyWhatTheClockShows(*app);

@@ -35,6 +35,10 @@ std::wstring exeDir() {
     }
     path.resize(path.size() * 2);
   }
+  return folderOf(path);
+}
+
+std::wstring folderOf(const std::wstring& path) {
   const std::size_t slash = path.find_last_of(L"\\/");
   return slash == std::wstring::npos ? L"." : path.substr(0, slash);
 }

@@ -10,6 +10,8 @@ namespace e2e {
 
 // Directory of the running driver executable, without a trailing backslash.
 std::wstring exeDir();
+// The folder of a program given by its path.
+std::wstring folderOf(const std::wstring& path);
 
 // A started process. Owns its handles; the process itself is left running on destruction.
 class Process {
