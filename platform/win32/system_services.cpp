@@ -3,7 +3,6 @@
 #include <windows.h>
 // After <windows.h>, which they need.
 #include <commctrl.h>
-#include <mmsystem.h>
 #include <shellapi.h>
 
 #include <cstddef>
@@ -28,12 +27,12 @@ bool Win32SystemServices::playSound(std::wstring_view name, std::uint32_t flags)
 // short form usually can; failing that, the wide call takes the path as it is.
 bool Win32SystemServices::playNow(const std::wstring& name, std::uint32_t flags) {
   const AnsiText ansi = toAnsiCodePage(name);
-  if (ansi.exact) return PlaySoundA(ansi.text.c_str(), nullptr, flags) != FALSE;
+  if (ansi.exact) return winmm_.playSoundA(ansi.text.c_str(), nullptr, flags) != FALSE;
   const AnsiText shortPath = toAnsiCodePage(shortPathName(name));
   if (shortPath.exact && !shortPath.text.empty()) {
-    return PlaySoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
+    return winmm_.playSoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
   }
-  return PlaySoundW(name.c_str(), nullptr, flags) != FALSE;
+  return winmm_.playSoundW(name.c_str(), nullptr, flags) != FALSE;
 }
 
 bool Win32SystemServices::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {

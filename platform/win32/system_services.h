@@ -2,6 +2,7 @@
 
 #include "platform/system_services.h"
 #include "platform/win32/after_menus.h"
+#include "platform/win32/sound_library.h"
 
 namespace platform::win32 {
 
@@ -20,6 +21,7 @@ class Win32SystemServices final : public SystemServices {
   bool playNow(const std::wstring& name, std::uint32_t flags);
 
   AfterMenus& afterMenus_;
+  SoundLibrary winmm_;
 };
 
 }  // namespace platform::win32
