@@ -3,12 +3,14 @@
 #include <windows.h>
 // After <windows.h>, which they need.
 #include <commctrl.h>
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include <cstddef>
 #include <cstring>
 
 #include "platform/notify_icon_native.h"
+#include "platform/win32/default_sound.h"
 #include "platform/win32/text_codec.h"
 
 namespace platform::win32 {
@@ -33,6 +35,25 @@ bool Win32SystemServices::playNow(const std::wstring& name, std::uint32_t flags)
     return winmm_.playSoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
   }
   return winmm_.playSoundW(name.c_str(), nullptr, flags) != FALSE;
+}
+
+bool Win32SystemServices::playBuiltInTone() {
+  if (!afterMenus_.mustWait()) return playToneNow();
+  afterMenus_.defer([this] { playToneNow(); });
+  return true;
+}
+
+// From the resource, never a file; no default sound stands in, since there is none.
+bool Win32SystemServices::playToneNow() {
+  constexpr WORD kToneResource = 1;
+  return winmm_.playSoundW(MAKEINTRESOURCEW(kToneResource), GetModuleHandleW(nullptr),
+                           SND_RESOURCE | SND_SYNC | SND_NODEFAULT) != FALSE;
+}
+
+DefaultSound Win32SystemServices::defaultSound() const { return configuredDefaultSound(); }
+
+bool Win32SystemServices::soundFilePlays(std::wstring_view path) const {
+  return isReadableWave(std::wstring(path));
 }
 
 bool Win32SystemServices::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {

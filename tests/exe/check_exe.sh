@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks a built Tolvane.exe from outside: the PE kind, a GUI program, only
+# Checks a built Tolvane.exe from outside: its size, the PE kind, a GUI program, only
 # KnownDLLs imported, and the icon group, version record and manifest present.
 # usage: check_exe.sh <objdump> <exe> <PE32|PE32+> <X86|amd64>
 # The checks are strings that check() evaluates.
@@ -10,6 +10,9 @@ objdump=$1 exe=$2 kind=$3 arch=$4
 source "$(dirname "$0")/checks.sh"
 
 headers=$("$objdump" -p "$exe")
+# Small is part of the point: one portable file, its own alarm tone included.
+size=$(stat -c %s "$exe")
+check "is under 300 KB ($size bytes)" '((size < 300 * 1024))'
 check "is a $kind executable" 'grep -q "^Magic.*($kind)" <<<"$headers"'
 check "is a Windows GUI program" 'grep -q "^Subsystem.*(Windows GUI)" <<<"$headers"'
 
