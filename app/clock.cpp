@@ -1,5 +1,6 @@
 #include "app/clock.h"
 
+#include "app/alarm_sound.h"
 #include "app/alarm_time.h"
 #include "app/form1.h"
 
@@ -13,10 +14,6 @@ void appendTwoDigits(std::wstring& out, int value) {
   out += static_cast<wchar_t>(L'0' + value / 10 % 10);
   out += static_cast<wchar_t>(L'0' + value % 10);
 }
-
-// Synchronous, and with neither alias nor file flag so the name is tried as an
-// alias, then as a file, then the default sound plays.
-constexpr std::uint32_t kPlaySyncWithDefault = 0;
 
 }  // namespace
 
@@ -40,8 +37,8 @@ void Form1::Timer1_Timer(const platform::LocalTime& now) {
 
   // What the tone page shows as chosen is what plays: "Default" keeps the
   // chosen file for later but plays the default sound.
-  const std::wstring tone = ui_.selected(Ctl::Option1) ? L"" : ui_.caption(Ctl::Label6);
-  system_.playSound(tone, kPlaySyncWithDefault);
+  const AlarmTone tone = alarmTone(ui_);
+  playAlarmTone(system_, tone);
   ui_.msgBox(ui_.text(Ctl::Text5), platform::kMbIconInformation, L"PESAN");
 }
 

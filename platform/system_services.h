@@ -8,6 +8,11 @@
 
 namespace platform {
 
+// Whether Windows has a sound to play by default: Configured when the ".Default" application
+// event or win.ini's [Sounds] Default names a wave file that can be read, None when neither
+// does, Unknown when the check itself failed.
+enum class DefaultSound { Configured, None, Unknown };
+
 // The system functions the window calls directly, apart from the forms that
 // address controls by name: the tray module needs these and nothing else.
 class SystemServices {
@@ -15,6 +20,11 @@ class SystemServices {
   virtual void initCommonControls() = 0;
   // Synchronous; the name goes to the sound service in the ANSI code page.
   virtual bool playSound(std::wstring_view name, std::uint32_t flags) = 0;
+  // The program's own tone, from its resources; synchronous too.
+  virtual bool playBuiltInTone() = 0;
+  virtual DefaultSound defaultSound() const = 0;
+  // Whether `path` names a wave file that can be read (not whether its format plays).
+  virtual bool soundFilePlays(std::wstring_view path) const = 0;
   virtual bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) = 0;
   virtual bool setForegroundWindow(std::uint32_t hWnd) = 0;
   // The ANSI code page's form of a string, as the ANSI system calls receive it.

@@ -30,7 +30,7 @@ mapfile -t host_sources < <(git ls-files '*.cpp' | grep -E '^(app|tray|platform|
 clang-tidy -p build/host --quiet "${host_sources[@]}" 2>/dev/null
 
 gcc_include=$(dirname "$(x86_64-w64-mingw32-g++-win32 -print-libgcc-file-name)")/include/c++
-mapfile -t win_sources < <(git ls-files '*.cpp' | grep -E '^(platform/win32/|app/main.cpp|tests/e2e/|bench/)')
+mapfile -t win_sources < <(git ls-files '*.cpp' | grep -E '^(platform/win32/|app/main.cpp|tests/e2e/|tests/planted_dll/|bench/)')
 clang-tidy -p build/win64 --quiet --extra-arg=--target=x86_64-w64-mingw32 \
   --extra-arg=-Wno-unknown-warning-option \
   --extra-arg=-isystem"$gcc_include" --extra-arg=-isystem"$gcc_include/x86_64-w64-mingw32" \

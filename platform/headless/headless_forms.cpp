@@ -336,6 +336,18 @@ bool HeadlessForms::playSound(std::wstring_view name, std::uint32_t flags) {
   return true;
 }
 
+bool HeadlessForms::playBuiltInTone() {
+  SoundCall call;
+  call.builtInTone = true;
+  sounds.push_back(call);
+  return true;
+}
+
+bool HeadlessForms::soundFilePlays(std::wstring_view path) const {
+  return std::find(readableWaveFiles.begin(), readableWaveFiles.end(), path) !=
+         readableWaveFiles.end();
+}
+
 // As the shell answers: a change or removal succeeds only for an icon it holds.
 bool HeadlessForms::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {
   notifications.push_back({message, record});

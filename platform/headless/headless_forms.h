@@ -26,6 +26,7 @@ struct ShownBox {
 struct SoundCall {
   std::wstring name;
   std::uint32_t flags = 0;
+  bool builtInTone = false;  // the program's own tone, not a name
 };
 
 struct NotifyCall {
@@ -85,6 +86,9 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool shellPresent = true;  // false: there is no notification area at all
   // Creating this control fails at start-up, as the system's window creation can.
   std::optional<Ctl> failCreating;
+  // The system's default sound, and the files that are wave files that can be read.
+  DefaultSound windowsDefaultSound = DefaultSound::Configured;
+  std::vector<std::wstring> readableWaveFiles;
 
   // What the window did.
   std::vector<ShownBox> boxes;
@@ -135,6 +139,9 @@ class HeadlessForms final : public Forms, public SystemServices {
   // SystemServices
   void initCommonControls() override;
   bool playSound(std::wstring_view name, std::uint32_t flags) override;
+  bool playBuiltInTone() override;
+  DefaultSound defaultSound() const override { return windowsDefaultSound; }
+  bool soundFilePlays(std::wstring_view path) const override;
   bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
   bool setForegroundWindow(std::uint32_t hWnd) override;
   std::string toAnsi(std::wstring_view text) const override;

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/notify_icon_native.h"
+#include "platform/win32/default_sound.h"
 #include "platform/win32/text_codec.h"
 
 namespace platform::win32 {
@@ -28,12 +29,31 @@ bool Win32SystemServices::playSound(std::wstring_view name, std::uint32_t flags)
 // short form usually can; failing that, the wide call takes the path as it is.
 bool Win32SystemServices::playNow(const std::wstring& name, std::uint32_t flags) {
   const AnsiText ansi = toAnsiCodePage(name);
-  if (ansi.exact) return PlaySoundA(ansi.text.c_str(), nullptr, flags) != FALSE;
+  if (ansi.exact) return winmm_.playSoundA(ansi.text.c_str(), nullptr, flags) != FALSE;
   const AnsiText shortPath = toAnsiCodePage(shortPathName(name));
   if (shortPath.exact && !shortPath.text.empty()) {
-    return PlaySoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
+    return winmm_.playSoundA(shortPath.text.c_str(), nullptr, flags) != FALSE;
   }
-  return PlaySoundW(name.c_str(), nullptr, flags) != FALSE;
+  return winmm_.playSoundW(name.c_str(), nullptr, flags) != FALSE;
+}
+
+bool Win32SystemServices::playBuiltInTone() {
+  if (!afterMenus_.mustWait()) return playToneNow();
+  afterMenus_.defer([this] { playToneNow(); });
+  return true;
+}
+
+// From the resource, never a file; no default sound stands in, since there is none.
+bool Win32SystemServices::playToneNow() {
+  constexpr WORD kToneResource = 1;
+  return winmm_.playSoundW(MAKEINTRESOURCEW(kToneResource), GetModuleHandleW(nullptr),
+                           SND_RESOURCE | SND_SYNC | SND_NODEFAULT) != FALSE;
+}
+
+DefaultSound Win32SystemServices::defaultSound() const { return configuredDefaultSound(); }
+
+bool Win32SystemServices::soundFilePlays(std::wstring_view path) const {
+  return isReadableWave(std::wstring(path));
 }
 
 bool Win32SystemServices::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {

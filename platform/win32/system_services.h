@@ -2,6 +2,7 @@
 
 #include "platform/system_services.h"
 #include "platform/win32/after_menus.h"
+#include "platform/win32/sound_library.h"
 
 namespace platform::win32 {
 
@@ -12,14 +13,19 @@ class Win32SystemServices final : public SystemServices {
 
   void initCommonControls() override;
   bool playSound(std::wstring_view name, std::uint32_t flags) override;
+  bool playBuiltInTone() override;
+  DefaultSound defaultSound() const override;
+  bool soundFilePlays(std::wstring_view path) const override;
   bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
   bool setForegroundWindow(std::uint32_t hWnd) override;
   std::string toAnsi(std::wstring_view text) const override;
 
  private:
   bool playNow(const std::wstring& name, std::uint32_t flags);
+  bool playToneNow();
 
   AfterMenus& afterMenus_;
+  SoundLibrary winmm_;
 };
 
 }  // namespace platform::win32

@@ -1,3 +1,4 @@
+#include <optional>
 #include <vector>
 
 #include "checks.h"
@@ -211,11 +212,60 @@ void playsAnAnsiNamedTone(const TolvaneApp& app) {
   answerMessageBox(alarm.window, IDOK);
 }
 
+// Reset, then armed a few seconds ahead: whether `pcm` played before the alarm's box.
+bool ringsWith(const TolvaneApp& app, const std::vector<char>& pcm, const std::wstring& message) {
+  pressChord(app.form(), {VK_MENU, 'R'});
+  app.waitForText(Ctl::Label4, L"", 3'000);
+  const std::size_t soundBefore = capturedSound().size();
+  armFromKeyboard(app, message);
+  const Box alarm = waitForBox(app, L"PESAN", 15'000);
+  check("the alarm box shows " + utf8(message), alarm.text == message, utf8(alarm.text));
+  const bool played = alarm.window != nullptr && tonePlayed(pcm, soundBefore);
+  answerMessageBox(alarm.window, IDOK);
+  waitUntil([&] { return !IsWindow(alarm.window); }, 3'000);
+  return played;
+}
+
+// With no default sound registered, where Windows would play nothing the program plays its
+// own tone; with the default sound back, Windows' fallback plays again instead.
+void ownToneWhenWindowsHasNoDefault(const std::wstring& exe) {
+  const std::vector<char> ownTone = ownToneSamples(exe);
+  if (!check("the program holds a tone of its own", ownTone.size() > 4'000)) return;
+  auto app = TolvaneApp::start(exe);
+  if (!app) return;
+  std::optional<NoDefaultSound> noDefault(std::in_place);
+  const std::vector<char> registered = noDefault->registeredSamples();
+
+  const bool defaultSelected = openPage(*app, L"Setting Tone", Ctl::Fr3, Ctl::Fr2) &&
+                               click(app->control(Ctl::Option1)) &&
+                               openPage(*app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3);
+  check("with no default sound, Default plays the program's own tone",
+        defaultSelected && ringsWith(*app, ownTone, L"own tone"));
+
+  const std::wstring tonePath = writeToneFile(toneSamples(0.0619), L"tolvane-e2e-tone-gone.wav");
+  const bool picked = openPage(*app, L"Setting Tone", Ctl::Fr3, Ctl::Fr2) && [&] {
+    const HWND dialog = openToneDialog(*app);
+    return dialog != nullptr && enterTonePath(*app, dialog, tonePath) == tonePath;
+  }() && openPage(*app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3);
+  check("a chosen tone is deleted", picked && DeleteFileW(tonePath.c_str()) != FALSE);
+  check("with no default sound, a deleted chosen file plays the program's own tone",
+        ringsWith(*app, ownTone, L"file gone"));
+
+  noDefault.reset();
+  const std::size_t soundBefore = capturedSound().size();
+  check("with the default sound back, a deleted chosen file plays it",
+        !registered.empty() && ringsWith(*app, registered, L"default back"));
+  check("and not the program's own tone", !tonePlayed(ownTone, soundBefore));
+  const auto code = app->closeAndConfirm();
+  check("program ends with code 0", code && *code == 0);
+}
+
 }  // namespace
 
 void alarmScenario(const std::wstring& exe) {
   firesWithTheDefaultToneWhileHidden(exe);
   defaultPlaysTheDefaultSound(exe);
+  ownToneWhenWindowsHasNoDefault(exe);
   auto app = TolvaneApp::start(exe);
   if (!app) return;
   const std::vector<char> pcm = toneSamples(0.0713);

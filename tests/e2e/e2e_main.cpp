@@ -23,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fputs(
         "usage: e2e_driver <Tolvane.exe> "
-        "[start-up|alarm|menus|tray|keys|dpi|never-lost|accessibility]\n",
+        "[start-up|alarm|menus|tray|keys|dpi|never-lost|accessibility|planted-dll]\n",
         stderr);
     return 2;
   }
@@ -41,6 +41,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"dpi", e2e::dpiScenario},
       {L"never-lost", e2e::neverLostScenario},
       {L"accessibility", e2e::accessibilityScenario},
+      {L"planted-dll", e2e::plantedDllScenario},
   };
   for (const auto& s : scenarios) {
     if (!only.empty() && only != s.name) continue;

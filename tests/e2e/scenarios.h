@@ -15,5 +15,6 @@ void keysScenario(const std::wstring& exe);
 void dpiScenario(const std::wstring& exe);
 void neverLostScenario(const std::wstring& exe);
 void accessibilityScenario(const std::wstring& exe);
+void plantedDllScenario(const std::wstring& exe);
 
 }  // namespace e2e

@@ -26,4 +26,25 @@ bool contains(const std::vector<char>& haystack, const std::vector<char>& needle
 // Whether the tone's first samples reached the sound sink after `soundBefore` bytes.
 bool tonePlayed(const std::vector<char>& pcm, std::size_t soundBefore);
 
+// The samples of a wave file's data chunk; empty if there is none.
+std::vector<char> waveSamples(const std::vector<char>& file);
+// The samples of the program's own tone, from the WAVE resource of `exe`.
+std::vector<char> ownToneSamples(const std::wstring& exe);
+
+// Takes away both entries Windows finds its default sound by, the ".Default" application event
+// and win.ini's [Sounds] Default, and puts back what they held when it ends.
+class NoDefaultSound {
+ public:
+  NoDefaultSound();
+  ~NoDefaultSound();
+  NoDefaultSound(const NoDefaultSound&) = delete;
+  NoDefaultSound& operator=(const NoDefaultSound&) = delete;
+  // The samples of the file the ".Default" event named.
+  std::vector<char> registeredSamples() const;
+
+ private:
+  std::wstring eventFile_;
+  std::wstring iniEntry_;
+};
+
 }  // namespace e2e

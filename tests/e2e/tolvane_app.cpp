@@ -12,9 +12,9 @@
 
 namespace e2e {
 
-std::optional<TolvaneApp> TolvaneApp::start(const std::wstring& exe) {
+std::optional<TolvaneApp> TolvaneApp::start(const std::wstring& exe, const std::wstring& cwd) {
   std::string error;
-  auto process = Process::start(exe, L"", L"", &error);
+  auto process = Process::start(exe, L"", cwd, &error);
   if (!check("program starts", process.has_value(), error)) return std::nullopt;
   return withWindow(std::move(*process));
 }

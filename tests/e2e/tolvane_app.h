@@ -18,8 +18,9 @@ using platform::Ctl;
 
 class TolvaneApp {
  public:
-  // Starts the program and waits for its window; check() records a failure if it does not come.
-  static std::optional<TolvaneApp> start(const std::wstring& exe);
+  // Starts the program (in `cwd`, or the driver's current folder) and waits for its window;
+  // check() records a failure if it does not come.
+  static std::optional<TolvaneApp> start(const std::wstring& exe, const std::wstring& cwd = L"");
   // The same for a copy started by someone else, by its process id.
   static std::optional<TolvaneApp> attach(DWORD processId);
 

@@ -1,0 +1,35 @@
+#include "platform/win32/sound_library.h"
+
+#include "platform/win32/dll_search.h"
+
+namespace platform::win32 {
+
+namespace {
+
+template <typename Function>
+Function exported(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+void SoundLibrary::load() {
+  if (tried_) return;
+  tried_ = true;
+  winmm_.reset(loadSystemLibrary(L"winmm.dll"));
+  if (!winmm_) return;
+  playSoundA_ = exported<PlaySoundAFn>(winmm_.get(), "PlaySoundA");
+  playSoundW_ = exported<PlaySoundWFn>(winmm_.get(), "PlaySoundW");
+}
+
+BOOL SoundLibrary::playSoundA(LPCSTR sound, HMODULE module, DWORD flags) {
+  load();
+  return playSoundA_ != nullptr ? playSoundA_(sound, module, flags) : FALSE;
+}
+
+BOOL SoundLibrary::playSoundW(LPCWSTR sound, HMODULE module, DWORD flags) {
+  load();
+  return playSoundW_ != nullptr ? playSoundW_(sound, module, flags) : FALSE;
+}
+
+}  // namespace platform::win32
