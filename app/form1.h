@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "platform/forms.h"
@@ -9,8 +10,8 @@
 
 namespace app {
 
-// The window's handlers. All of the alarm's state lives in the controls, so
-// nothing here is kept between events.
+// The window's handlers. The alarm itself lives in the controls; the clock
+// keeps only its previous tick and the date whose alarm is settled.
 class Form1 final : public platform::FormEvents {
  public:
   Form1(platform::Forms& ui, platform::SystemServices& system);
@@ -32,6 +33,7 @@ class Form1 final : public platform::FormEvents {
  private:
   // clock.cpp
   void Timer1_Timer(const platform::LocalTime& now);
+  void ringAlarm();
   // alarm_entry.cpp
   void timeField_KeyPress(platform::Ctl field, std::uint16_t& keyAscii);
   void Command1_Click();
@@ -48,6 +50,9 @@ class Form1 final : public platform::FormEvents {
   platform::Forms& ui_;
   platform::SystemServices& system_;
   tray::TrayPresence tray_;
+  std::optional<platform::LocalTime> previousTick_;
+  // The local date (days since 1970) whose alarm has rung or been reported.
+  std::optional<long long> settledAlarmDay_;
 };
 
 }  // namespace app
