@@ -64,8 +64,8 @@ std::optional<int> secondOfDay(std::wstring_view clockText) {
 
 long long localDay(const platform::LocalTime& t) {
   using namespace std::chrono;
-  const sys_days date = year{t.year} / month{static_cast<unsigned>(t.month)} /
-                        day{static_cast<unsigned>(t.day)};
+  const sys_days date =
+      year{t.year} / month{static_cast<unsigned>(t.month)} / day{static_cast<unsigned>(t.day)};
   return date.time_since_epoch().count();
 }
 
@@ -81,9 +81,8 @@ AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
   if (day == settledDay) --day;
   // Also true of an interval that goes back: it holds no occurrence.
   if (day * kSecondsPerDay + *at <= since) return {};
-  const bool onTime =
-      !previous || floorDiv(now.utcMs, 1000) - floorDiv(previous->utcMs, 1000) <=
-                       kLateTickLimitSeconds;
+  const bool onTime = !previous || floorDiv(now.utcMs, 1000) - floorDiv(previous->utcMs, 1000) <=
+                                       kLateTickLimitSeconds;
   return {.call = onTime ? AlarmCall::Ring : AlarmCall::Missed, .day = day};
 }
 

@@ -181,7 +181,7 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool iconShown_ = false;
   bool controlsCreated_ = false;
   std::wstring fileName_;
-  long long nowMs_ = 0;  // the virtual wall clock, milliseconds since 1970-01-01 00:00 UTC
+  long long nowMs_ = 0;          // the virtual wall clock, milliseconds since 1970-01-01 00:00 UTC
   long long localOffsetMs_ = 0;  // local time minus the wall clock
 };
 

@@ -58,8 +58,13 @@ using platform::LocalTime;
 // when the wall clock stood at `wallSeconds`.
 LocalTime reading(int day, std::wstring_view clock, long long wallSeconds) {
   const int seconds = *app::secondOfDay(clock);
-  return {.year = 2026, .month = 3, .day = 14 + day, .hour = seconds / 3600,
-          .minute = seconds / 60 % 60, .second = seconds % 60, .utcMs = wallSeconds * 1000};
+  return {.year = 2026,
+          .month = 3,
+          .day = 14 + day,
+          .hour = seconds / 3600,
+          .minute = seconds / 60 % 60,
+          .second = seconds % 60,
+          .utcMs = wallSeconds * 1000};
 }
 
 // Where the wall clock and the local clock agree.
@@ -93,11 +98,10 @@ TEST(AlarmVerdict, RingsOnTheTickThatReachesOrPassesTheAlarmByAMinuteAtMost) {
       {nullptr, L"07:30:01", AlarmCall::None},
   };
   for (const auto& c : cases) {
-    const auto previous =
-        c.before != nullptr ? std::optional(reading(0, c.before)) : std::nullopt;
+    const auto previous = c.before != nullptr ? std::optional(reading(0, c.before)) : std::nullopt;
     const auto verdict = app::alarmVerdict(previous, reading(0, c.now), L"07:30:00", std::nullopt);
-    EXPECT_EQ(verdict.call, c.call) << narrow(c.before != nullptr ? c.before : L"-") << " -> "
-                                    << narrow(c.now);
+    EXPECT_EQ(verdict.call, c.call)
+        << narrow(c.before != nullptr ? c.before : L"-") << " -> " << narrow(c.now);
   }
 }
 
@@ -116,9 +120,8 @@ struct JumpCase {
 TEST(AlarmVerdict, JumpsOfTheClockNeverLoseAnAlarmNorRingItTwice) {
   constexpr long long kWall = 100'000;
   const JumpCase cases[] = {
-      {"spring forward, alarm at the first second after the jump",
-       reading(0, L"01:59:59", kWall), reading(0, L"03:00:00", kWall + 1), L"03:00:00",
-       std::nullopt, AlarmCall::Ring},
+      {"spring forward, alarm at the first second after the jump", reading(0, L"01:59:59", kWall),
+       reading(0, L"03:00:00", kWall + 1), L"03:00:00", std::nullopt, AlarmCall::Ring},
       {"spring forward, alarm inside the skipped hour", reading(0, L"01:59:59", kWall),
        reading(0, L"03:00:00", kWall + 1), L"02:30:00", std::nullopt, AlarmCall::Ring},
       {"fall back, the second pass through the repeated hour", reading(0, L"02:29:59", kWall),
@@ -149,12 +152,12 @@ TEST(AlarmVerdict, JumpsOfTheClockNeverLoseAnAlarmNorRingItTwice) {
        std::nullopt, AlarmCall::Ring, 1},
       {"late across midnight", reading(0, L"23:59:30"), reading(1, L"00:00:10"), L"23:59:45",
        std::nullopt, AlarmCall::Ring, 0},
-      {"the next day after it rang", reading(1, L"07:29:59"), reading(1, L"07:30:00"),
-       L"07:30:00", 0, AlarmCall::Ring, 1},
+      {"the next day after it rang", reading(1, L"07:29:59"), reading(1, L"07:30:00"), L"07:30:00",
+       0, AlarmCall::Ring, 1},
   };
   for (const auto& c : cases) {
-    const auto settled = c.settled ? std::optional(app::localDay(reading(*c.settled, L"00:00:00")))
-                                   : std::nullopt;
+    const auto settled =
+        c.settled ? std::optional(app::localDay(reading(*c.settled, L"00:00:00"))) : std::nullopt;
     const auto verdict = app::alarmVerdict(c.before, c.now, c.alarm, settled);
     EXPECT_EQ(verdict.call, c.call) << c.event;
     if (c.call != AlarmCall::None) {

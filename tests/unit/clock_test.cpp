@@ -1,9 +1,8 @@
 #include "app/clock.h"
 
-#include "app/alarm_time.h"
-
 #include <string>
 
+#include "app/alarm_time.h"
 #include "tests/unit/form_fixture.h"
 
 namespace tolvane_test {
@@ -172,8 +171,13 @@ struct ClockEventCase {
 constexpr long long kHourMs = 3'600'000;
 
 void setClockTo(HeadlessForms& ui, int hour, int minute, int second) {
-  ui.setClock({.year = 2026, .month = 3, .day = 14, .hour = hour, .minute = minute,
-               .second = second, .millisecond = platform::kClockGuardMs});
+  ui.setClock({.year = 2026,
+               .month = 3,
+               .day = 14,
+               .hour = hour,
+               .minute = minute,
+               .second = second,
+               .millisecond = platform::kClockGuardMs});
   ui.clockChangeNotice();
 }
 
@@ -191,8 +195,8 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
   const ClockEventCase cases[] = {
       {"spring forward, alarm at the first second after the jump", L"01:59:55", L"03:00:00",
        springForward, 1, 0},
-      {"spring forward, alarm inside the skipped hour", L"01:59:55", L"02:30:00", springForward,
-       1, 0},
+      {"spring forward, alarm inside the skipped hour", L"01:59:55", L"02:30:00", springForward, 1,
+       0},
       {"fall back, alarm inside the repeated hour", L"02:29:55", L"02:30:00",
        [](HeadlessForms& ui) {
          ui.advance(1'804'000);  // 02:59:59
@@ -216,7 +220,7 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
        0, 1},
       {"sleep over two days", L"07:29:55", L"07:30:00",
        [](HeadlessForms& ui) {
-         ui.stall(2 * 24 * kHourMs + 60'000);
+         ui.stall(48 * kHourMs + 60'000);
          ui.clockChangeNotice();
          ui.advance(10'000);
        },
@@ -257,8 +261,12 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
     const std::wstring dueText = c.alarm;
     HeadlessForms ui{app::form1Design()};
     app::Form1 form{ui, ui};
-    ui.setClock({.year = 2026, .month = 3, .day = 14, .hour = start / 3600,
-                 .minute = start / 60 % 60, .second = start % 60});
+    ui.setClock({.year = 2026,
+                 .month = 3,
+                 .day = 14,
+                 .hour = start / 3600,
+                 .minute = start / 60 % 60,
+                 .second = start % 60});
     ui.start(form);
     ui.advance(platform::kMsPerSecond + platform::kClockGuardMs);
     ui.setText(Ctl::Text1, dueText.substr(0, 2));
