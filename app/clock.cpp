@@ -44,17 +44,19 @@ std::wstring missedAlarmText(std::wstring_view message, std::wstring_view due) {
 // sleep or a clock set forward it tells quietly what was missed instead.
 void Form1::Timer1_Timer(const platform::LocalTime& now) {
   ui_.setCaption(Ctl::Label1, formatClock(now));
-  const AlarmVerdict verdict =
-      alarmVerdict(previousTick_, now, ui_.caption(Ctl::Label4), settledAlarmDay_);
+  const std::wstring alarm = ui_.caption(Ctl::Label4);
+  const auto settledDay = settledAlarm_ && settledAlarm_->time == alarm
+                              ? std::optional(settledAlarm_->day)
+                              : std::nullopt;
+  const AlarmVerdict verdict = alarmVerdict(previousTick_, now, alarm, settledDay);
   previousTick_ = now;
   if (verdict.call == AlarmCall::None) return;
   // Settled before the box, whose modal loop runs the next ticks.
-  settledAlarmDay_ = verdict.day;
+  settledAlarm_ = SettledAlarm{.time = alarm, .day = verdict.day};
   if (verdict.call == AlarmCall::Ring) {
     ringAlarm();
   } else {
-    ui_.msgBox(missedAlarmText(ui_.text(Ctl::Text5), ui_.caption(Ctl::Label4)), platform::kMbOk,
-               L"PESAN");
+    ui_.msgBox(missedAlarmText(ui_.text(Ctl::Text5), alarm), platform::kMbOk, L"PESAN");
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/forms.h"
@@ -11,7 +12,7 @@
 namespace app {
 
 // The window's handlers. The alarm itself lives in the controls; the clock
-// keeps only its previous tick and the date whose alarm is settled.
+// keeps only its previous tick and the alarm settled for a date.
 class Form1 final : public platform::FormEvents {
  public:
   Form1(platform::Forms& ui, platform::SystemServices& system);
@@ -51,8 +52,13 @@ class Form1 final : public platform::FormEvents {
   platform::SystemServices& system_;
   tray::TrayPresence tray_;
   std::optional<platform::LocalTime> previousTick_;
-  // The local date (days since 1970) whose alarm has rung or been reported.
-  std::optional<long long> settledAlarmDay_;
+  // The alarm time that has rung or been reported, and the local date (days
+  // since 1970) it did so for: another time is another alarm.
+  struct SettledAlarm {
+    std::wstring time;
+    long long day = 0;
+  };
+  std::optional<SettledAlarm> settledAlarm_;
 };
 
 }  // namespace app

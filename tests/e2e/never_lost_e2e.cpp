@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cwchar>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/alarm_time.h"
 #include "app/clock.h"
@@ -175,6 +177,7 @@ std::wstring zoneJumpingAt(const FILETIME& jump) {
 // that process's environment, so env(1) starts wine with the zone for the
 // program alone. No handle comes back: the program is found by its window.
 std::optional<TolvaneApp> startInZone(const std::wstring& exe, const std::wstring& zone) {
+  const std::vector<HWND> before = topWindows({.windowClass = L"TolvaneForm"});
   std::wstring command = L"Z:\\usr\\bin\\env TZ=" + zone + L" wine \"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -183,10 +186,19 @@ std::optional<TolvaneApp> startInZone(const std::wstring& exe, const std::wstrin
                                  nullptr, &startup, &started) != FALSE;
   if (started.hProcess != nullptr) CloseHandle(started.hProcess);
   if (started.hThread != nullptr) CloseHandle(started.hThread);
-  if (!check("wine starts the program in a zone of its own", ok, utf8(command)))
+  if (!check("wine starts the program in a zone of its own", ok, utf8(command))) {
     return std::nullopt;
-  const HWND form = findTopWindow(
-      L"Tolvane", 15'000, {.windowClass = L"TolvaneForm", .processId = 0, .visibleOnly = true});
+  }
+  // A copy some earlier scenario left running is not the one started here.
+  HWND form = nullptr;
+  waitUntil(
+      [&] {
+        for (const HWND w : topWindows({.windowClass = L"TolvaneForm", .visibleOnly = true})) {
+          if (std::find(before.begin(), before.end(), w) == before.end()) form = w;
+        }
+        return form != nullptr;
+      },
+      15'000, 50);
   DWORD processId = 0;
   if (form != nullptr) GetWindowThreadProcessId(form, &processId);
   if (!check("the program in that zone shows its window", processId != 0)) return std::nullopt;

@@ -99,6 +99,15 @@ TEST_F(AlarmTest, ALateTickFiresTheSkippedAlarmOnce) {
   EXPECT_EQ(ui.boxes.back().text, app::missedAlarmText(L"wake up", L"07:31:00"));
 }
 
+// Once per date holds for one alarm time: another time set the same day rings too.
+TEST_F(AlarmTest, AnotherTimeTheSameDayRingsToo) {
+  arm(L"07:30:00");
+  ui.advance(5'000);
+  arm(L"07:30:02");
+  ui.advance(2'000);
+  EXPECT_EQ(alarmBoxes(), 2);
+}
+
 TEST_F(AlarmTest, FiresTheNextDayAndEveryDayForThirtyDays) {
   arm(L"07:29:50");  // already passed today
   ui.advance(30LL * 86'400'000);
