@@ -45,12 +45,15 @@ void Form1::Command1_Click() {
   }
   ui_.setCaption(Ctl::Label4, entry.alarmText);
   ui_.setLocked(Ctl::Text5, true);
+  // A new alarm rings even on a date whose alarm has already rung.
+  settledAlarm_.reset();
 }
 
 void Form1::Command2_Click() {
   for (Ctl field : {Ctl::Text1, Ctl::Text2, Ctl::Text3, Ctl::Text5}) ui_.setText(field, L"");
   ui_.setLocked(Ctl::Text5, false);
   ui_.setCaption(Ctl::Label4, L"");
+  settledAlarm_.reset();
   ui_.setFocus(Ctl::Text1);
 }
 

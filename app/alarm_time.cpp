@@ -1,6 +1,7 @@
 #include "app/alarm_time.h"
 
 #include <array>
+#include <chrono>
 
 #include "app/clock.h"
 
@@ -24,8 +25,16 @@ std::optional<int> partValue(std::wstring_view part, int highest) {
   return value;
 }
 
-// Seconds from `from` forward to `to` on a 24-hour dial.
-int secondsForward(int from, int to) { return (to - from + kSecondsPerDay) % kSecondsPerDay; }
+long long floorDiv(long long value, long long divisor) {
+  const long long q = value / divisor;
+  return (value % divisor < 0) ? q - 1 : q;
+}
+
+// The local date and time as seconds on one count, so that an interval can
+// cross midnight and span days.
+long long localSeconds(const platform::LocalTime& t) {
+  return localDay(t) * kSecondsPerDay + (t.hour * 60LL + t.minute) * 60 + t.second;
+}
 
 }  // namespace
 
@@ -53,17 +62,28 @@ std::optional<int> secondOfDay(std::wstring_view clockText) {
   return seconds;
 }
 
-bool alarmDue(std::wstring_view shownBefore, std::wstring_view shownNow, std::wstring_view alarm) {
-  const auto now = secondOfDay(shownNow);
+long long localDay(const platform::LocalTime& t) {
+  using namespace std::chrono;
+  const sys_days date =
+      year{t.year} / month{static_cast<unsigned>(t.month)} / day{static_cast<unsigned>(t.day)};
+  return date.time_since_epoch().count();
+}
+
+AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
+                          const platform::LocalTime& now, std::wstring_view alarm,
+                          std::optional<long long> settledDay) {
   const auto at = secondOfDay(alarm);
-  if (!now || !at) return false;
-  const auto before = secondOfDay(shownBefore);
-  if (!before) return *now == *at;
-  const int step = secondsForward(*before, *now);
-  const int toAlarm = secondsForward(*before, *at);
-  // A repeated second (step 0) or a clock set back (a step of almost a day)
-  // fires nothing, so no occurrence rings twice.
-  return step <= kLateTickLimitSeconds && toAlarm >= 1 && toAlarm <= step;
+  if (!at) return {};
+  const long long nowSeconds = localSeconds(now);
+  // Before the first tick the interval is the second shown, so only an exact match counts.
+  const long long since = previous ? localSeconds(*previous) : nowSeconds - 1;
+  long long day = floorDiv(nowSeconds - *at, kSecondsPerDay);
+  if (day == settledDay) --day;
+  // Also true of an interval that goes back: it holds no occurrence.
+  if (day * kSecondsPerDay + *at <= since) return {};
+  const bool onTime = !previous || floorDiv(now.utcMs, 1000) - floorDiv(previous->utcMs, 1000) <=
+                                       kLateTickLimitSeconds;
+  return {.call = onTime ? AlarmCall::Ring : AlarmCall::Missed, .day = day};
 }
 
 }  // namespace app

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/forms.h"
+
 namespace app {
 
 // The three time fields, in the order the user fills them.
@@ -29,13 +31,29 @@ AlarmTimeEntry alarmTimeFrom(std::wstring_view hours, std::wstring_view minutes,
 // other text (the clock's caption before its first tick, a typed time).
 std::optional<int> secondOfDay(std::wstring_view clockText);
 
-// A tick may arrive late, when the process was stalled; an alarm it skipped
-// still fires, once, as long as the clock moved forward by at most this much.
+// A tick that covered at most this much wall-clock time (a late tick, a
+// stalled process, a daylight-saving gap) rings the alarms it reached; a longer
+// one (sleep, the clock set forward) reports them as missed instead.
 inline constexpr int kLateTickLimitSeconds = 60;
 
-// Whether the tick that moves the clock from `shownBefore` to `shownNow` fires
-// `alarm`: the alarm second lies in that forward step of 1 to 60 seconds, or,
-// with no second shown before, the clock shows exactly the alarm second.
-bool alarmDue(std::wstring_view shownBefore, std::wstring_view shownNow, std::wstring_view alarm);
+// What a tick does about the alarm.
+enum class AlarmCall : unsigned char { None, Ring, Missed };
+
+struct AlarmVerdict {
+  AlarmCall call = AlarmCall::None;
+  long long day = 0;  // the occurrence's local date, in days since 1970-01-01
+};
+
+// The local date of a clock reading, in days since 1970-01-01.
+long long localDay(const platform::LocalTime& t);
+
+// Whether the tick `now` rings `alarm` (a clock text "hh:mm:ss"): the latest
+// occurrence of the alarm time in the local interval (previous, now] whose date
+// is not `settledDay`, rung if the tick covered at most kLateTickLimitSeconds of
+// wall-clock time, else missed. An interval that goes back reaches nothing;
+// with no previous tick only an exact match counts.
+AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
+                          const platform::LocalTime& now, std::wstring_view alarm,
+                          std::optional<long long> settledDay);
 
 }  // namespace app

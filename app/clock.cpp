@@ -27,14 +27,37 @@ std::wstring formatClock(const platform::LocalTime& t) {
   return out;
 }
 
-// The alarm is the text of Label4. It fires on the tick that brings the clock
-// to it, or past it when the tick came late (the caption still shows the last
-// second shown), and stays armed for the same time the next day.
-void Form1::Timer1_Timer(const platform::LocalTime& now) {
-  const std::wstring shownBefore = ui_.caption(Ctl::Label1);
-  ui_.setCaption(Ctl::Label1, formatClock(now));
-  if (!alarmDue(shownBefore, ui_.caption(Ctl::Label1), ui_.caption(Ctl::Label4))) return;
+std::wstring missedAlarmText(std::wstring_view message, std::wstring_view due) {
+  std::wstring text(message);
+  if (!text.empty()) text += L"\r\n\r\n";
+  text += L"The alarm due at ";
+  text += due;
+  text += L" could not ring on time.";
+  return text;
+}
 
+// The alarm is the text of Label4. A tick rings what it reached since the tick
+// before (late ticks and daylight-saving gaps included), once per date; after
+// sleep or a clock set forward it tells quietly what was missed instead.
+void Form1::Timer1_Timer(const platform::LocalTime& now) {
+  ui_.setCaption(Ctl::Label1, formatClock(now));
+  const std::wstring alarm = ui_.caption(Ctl::Label4);
+  const auto settledDay = settledAlarm_ && settledAlarm_->time == alarm
+                              ? std::optional(settledAlarm_->day)
+                              : std::nullopt;
+  const AlarmVerdict verdict = alarmVerdict(previousTick_, now, alarm, settledDay);
+  previousTick_ = now;
+  if (verdict.call == AlarmCall::None) return;
+  // Settled before the box, whose modal loop runs the next ticks.
+  settledAlarm_ = SettledAlarm{.time = alarm, .day = verdict.day};
+  if (verdict.call == AlarmCall::Ring) {
+    ringAlarm();
+  } else {
+    ui_.msgBox(missedAlarmText(ui_.text(Ctl::Text5), alarm), platform::kMbOk, L"PESAN");
+  }
+}
+
+void Form1::ringAlarm() {
   // What the tone page shows as chosen is what plays: "Default" keeps the
   // chosen file for later but plays the default sound.
   const AlarmTone tone = alarmTone(ui_);

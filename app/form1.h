@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/forms.h"
@@ -9,8 +11,8 @@
 
 namespace app {
 
-// The window's handlers. All of the alarm's state lives in the controls, so
-// nothing here is kept between events.
+// The window's handlers. The alarm itself lives in the controls; the clock
+// keeps only its previous tick and the alarm settled for a date.
 class Form1 final : public platform::FormEvents {
  public:
   Form1(platform::Forms& ui, platform::SystemServices& system);
@@ -32,6 +34,7 @@ class Form1 final : public platform::FormEvents {
  private:
   // clock.cpp
   void Timer1_Timer(const platform::LocalTime& now);
+  void ringAlarm();
   // alarm_entry.cpp
   void timeField_KeyPress(platform::Ctl field, std::uint16_t& keyAscii);
   void Command1_Click();
@@ -48,6 +51,14 @@ class Form1 final : public platform::FormEvents {
   platform::Forms& ui_;
   platform::SystemServices& system_;
   tray::TrayPresence tray_;
+  std::optional<platform::LocalTime> previousTick_;
+  // The alarm time that has rung or been reported, and the local date (days
+  // since 1970) it did so for: another time is another alarm.
+  struct SettledAlarm {
+    std::wstring time;
+    long long day = 0;
+  };
+  std::optional<SettledAlarm> settledAlarm_;
 };
 
 }  // namespace app

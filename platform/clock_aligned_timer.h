@@ -68,6 +68,13 @@ class ClockAlignedTicks {
     return {.deliver = gate_.pass(second), .rearmMs = rearmMs};
   }
 
+  // The clock was set or the machine woke up: a tick at once, and the system
+  // timer armed for the next boundary of the clock as it now reads.
+  constexpr Tick realign(long long second, int msIntoSecond, int intervalMs) {
+    armedMs_ = clockAlignedDelayMs(msIntoSecond, intervalMs, false) + kClockGuardMs;
+    return {.deliver = gate_.pass(second), .rearmMs = armedMs_};
+  }
+
  private:
   int armedMs_ = 0;
   SecondGate gate_;

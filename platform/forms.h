@@ -18,6 +18,8 @@ enum class WindowState : std::uint8_t { Normal = 0, Minimised = 1 };
 // Why the window is being closed, with the platform's numbers.
 enum class UnloadMode : std::uint8_t { ControlMenu = 0, Code = 1, SessionEnd = 2 };
 
+// A clock reading: the local date and time, and the same instant on the wall
+// clock, derived from one reading so that both describe the same moment.
 struct LocalTime {
   int year = 2000;
   int month = 1;
@@ -26,8 +28,10 @@ struct LocalTime {
   int minute = 0;
   int second = 0;
   int millisecond = 0;
+  long long utcMs = 0;  // milliseconds since 1970-01-01 00:00 UTC
 };
 
+inline constexpr std::uint32_t kMbOk = 0x0;
 inline constexpr std::uint32_t kMbYesNo = 0x4;
 inline constexpr std::uint32_t kMbIconError = 0x10;
 inline constexpr std::uint32_t kMbIconQuestion = 0x20;
@@ -51,8 +55,9 @@ class FormEvents {
   virtual void click(Ctl control) = 0;
   // Before the character is inserted; setting it to 0 drops it.
   virtual void keyPress(Ctl textBox, std::uint16_t& keyAscii) = 0;
-  // `now` is the local time the tick was delivered for, read once: what the
-  // handler shows is what the platform timed.
+  // `now` is the local time the tick was delivered for, with its wall-clock
+  // instant, read once: what the handler shows is what the platform timed. A
+  // clock set or a wake from sleep brings a tick at once.
   virtual void timer(Ctl timer, const LocalTime& now) = 0;
   // The notification area was re-created (the shell restarted) and holds no icon of ours.
   virtual void notificationAreaCreated() = 0;

@@ -74,10 +74,20 @@ int HeadlessForms::start(FormEvents& events) {
 // The system's timers count elapsed time, so they keep their distance from a
 // clock that is set; a clock-aligned timer finds the boundary again on its next tick.
 void HeadlessForms::setClock(const LocalTime& t) {
-  const long long shift = toMs(t) - nowMs_;
+  const long long shift = toMs(t) - localOffsetMs_ - nowMs_;
   nowMs_ += shift;
   for (const auto& c : design_.controls) {
     if (c.kind == Kind::Timer) state(c.name).nextTick += shift;
+  }
+}
+
+void HeadlessForms::moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
+
+void HeadlessForms::clockChangeNotice() {
+  for (const auto& c : design_.controls) {
+    if (c.kind == Kind::Timer && c.clockAligned && state(c.name).enabled && !unloaded()) {
+      deliverClockTick(c.name, true);
+    }
   }
 }
 
@@ -96,20 +106,28 @@ long long HeadlessForms::nextFiring(int periodMs) const {
 }
 
 void HeadlessForms::fireTimer(Ctl timer) {
-  const ControlDesign& d = design_[timer];
   State& s = state(timer);
   s.nextTick = nextFiring(s.armedMs);
-  const LocalTime t = now();
-  if (d.clockAligned) {
-    const auto tick = s.aligned.tick(nowMs_ / kMsPerSecond, t.millisecond, d.interval);
-    // Re-armed before the handler runs, because the handler may block in a modal box.
-    if (tick.rearmMs != 0) {
-      s.armedMs = tick.rearmMs;
-      s.nextTick = nextFiring(s.armedMs);
-    }
-    if (!tick.deliver) return;
+  if (design_[timer].clockAligned) {
+    deliverClockTick(timer, false);
+  } else {
+    events_->timer(timer, now());
   }
-  events_->timer(timer, t);
+}
+
+void HeadlessForms::deliverClockTick(Ctl timer, bool realign) {
+  const int intervalMs = design_[timer].interval;
+  State& s = state(timer);
+  const LocalTime t = now();
+  const long long second = (nowMs_ + localOffsetMs_) / kMsPerSecond;
+  const auto tick = realign ? s.aligned.realign(second, t.millisecond, intervalMs)
+                            : s.aligned.tick(second, t.millisecond, intervalMs);
+  // Re-armed before the handler runs, because the handler may block in a modal box.
+  if (tick.rearmMs != 0) {
+    s.armedMs = tick.rearmMs;
+    s.nextTick = nextFiring(s.armedMs);
+  }
+  if (tick.deliver) events_->timer(timer, t);
 }
 
 void HeadlessForms::advance(long long milliseconds) {
@@ -134,7 +152,11 @@ void HeadlessForms::stall(long long milliseconds) {
   advance(0);
 }
 
-LocalTime HeadlessForms::now() const { return fromMs(nowMs_); }
+LocalTime HeadlessForms::now() const {
+  LocalTime t = fromMs(nowMs_ + localOffsetMs_);
+  t.utcMs = nowMs_;
+  return t;
+}
 
 void HeadlessForms::pressKey(const KeyStroke& stroke) {
   const KeyAction action =

@@ -50,7 +50,13 @@ class HeadlessForms final : public Forms, public SystemServices {
   int start(FormEvents& events);
 
   // Time. Ticks that fall due while a modal box is open run from inside its answer.
+  // The wall clock is set, so that the local time reads `t`.
   void setClock(const LocalTime& t);
+  // The local time moves and the wall clock does not: a daylight-saving change
+  // or another time zone.
+  void moveLocalTime(long long milliseconds);
+  // The system says the clock was set or the machine woke from sleep.
+  void clockChangeNotice();
   void advance(long long milliseconds);
   // The thread blocked for a while (a busy machine, a debugger): each timer that
   // fell due meanwhile ticks once, late, as the system's timers do.
@@ -168,6 +174,7 @@ class HeadlessForms final : public Forms, public SystemServices {
   void insertCharacter(Ctl textBox, char16_t ch);
   void armTimer(Ctl timer);
   void fireTimer(Ctl timer);
+  void deliverClockTick(Ctl timer, bool realign);
   long long nextFiring(int periodMs) const;
 
   const FormDesign& design_;
@@ -181,7 +188,8 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool iconShown_ = false;
   bool controlsCreated_ = false;
   std::wstring fileName_;
-  long long nowMs_ = 0;  // virtual local time, milliseconds since 1970-01-01 00:00
+  long long nowMs_ = 0;          // the virtual wall clock, milliseconds since 1970-01-01 00:00 UTC
+  long long localOffsetMs_ = 0;  // local time minus the wall clock
 };
 
 }  // namespace platform::headless

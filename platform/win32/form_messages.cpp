@@ -25,11 +25,32 @@ Win32Forms* formsOf(HWND window) {
   return reinterpret_cast<Win32Forms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-long long localSecond(const SYSTEMTIME& t) {
-  FILETIME ft{};
-  SystemTimeToFileTime(&t, &ft);
-  const ULONGLONG ticks = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  return static_cast<long long>(ticks / 10'000'000ULL);
+ULONGLONG fileTimeTicks(const FILETIME& t) {
+  return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// One reading of the clock: the local time and the UTC instant it was derived
+// from, and the local second the clock timer's gate counts in.
+struct ClockReading {
+  LocalTime time;
+  long long localSecond = 0;
+};
+
+// FileTimeToLocalFileTime applies the bias in force now, as GetLocalTime does,
+// also under Wine across a daylight-saving change, where the zone information
+// can already report daylight time before the change.
+ClockReading readClock() {
+  constexpr ULONGLONG kTicksPerMs = 10'000;
+  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
+  FILETIME utc{};
+  GetSystemTimeAsFileTime(&utc);
+  FILETIME local{};
+  FileTimeToLocalFileTime(&utc, &local);
+  SYSTEMTIME t{};
+  FileTimeToSystemTime(&local, &t);
+  return {.time = {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds,
+                   static_cast<long long>((fileTimeTicks(utc) - kUnixEpochTicks) / kTicksPerMs)},
+          .localSecond = static_cast<long long>(fileTimeTicks(local) / (kTicksPerMs * 1000))};
 }
 
 // The stroke of a key message, for the keys the window may answer itself.
@@ -131,6 +152,12 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
         onTimer(fromId(wParam));
       }
       return 0;
+    case WM_TIMECHANGE:
+      if (live) onClockChange();
+      return 0;
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMRESUMEAUTOMATIC && live) onClockChange();
+      return TRUE;
     case WM_SIZE:
       if (live) events_->resize();
       return 0;
@@ -255,16 +282,32 @@ bool Win32Forms::setTimerPeriod(Ctl timer, int periodMs) {
 void Win32Forms::onTimer(Ctl timer) {
   Control& c = control(timer);
   if (!c.timerEnabled || close_.unloaded()) return;
-  SYSTEMTIME t{};
-  GetLocalTime(&t);
+  const ClockReading now = readClock();
   if (kClockAlignedTimers && design_[timer].clockAligned) {
-    const auto tick = c.aligned.tick(localSecond(t), t.wMilliseconds, design_[timer].interval);
+    const auto tick =
+        c.aligned.tick(now.localSecond, now.time.millisecond, design_[timer].interval);
     // Re-armed before the handler runs, because the handler may block in a modal box.
     if (tick.rearmMs != 0) setTimerPeriod(timer, tick.rearmMs);
     if (!tick.deliver) return;
   }
-  events_->timer(timer,
-                 {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds});
+  events_->timer(timer, now.time);
+}
+
+// The clock was set or the machine woke up: the clock's tick comes at once,
+// and its timer is brought back to the boundary instead of two ticks later.
+void Win32Forms::onClockChange() {
+  for (const auto& d : design_.controls) {
+    Control& c = control(d.name);
+    if (d.kind != Kind::Timer || !d.clockAligned || !c.timerEnabled) continue;
+    if (!kClockAlignedTimers) {
+      onTimer(d.name);
+      continue;
+    }
+    const ClockReading now = readClock();
+    const auto tick = c.aligned.realign(now.localSecond, now.time.millisecond, d.interval);
+    setTimerPeriod(d.name, tick.rearmMs);
+    if (tick.deliver) events_->timer(d.name, now.time);
+  }
 }
 
 void Win32Forms::closeRequest(UnloadMode mode) {

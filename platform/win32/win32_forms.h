@@ -105,6 +105,7 @@ class Win32Forms final : public Forms {
   bool armTimer(Ctl timer);
   bool setTimerPeriod(Ctl timer, int periodMs);
   void onTimer(Ctl timer);
+  void onClockChange();
   void closeRequest(UnloadMode mode);
   void finishUnload();
 

@@ -23,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fputs(
         "usage: e2e_driver <Tolvane.exe> "
-        "[start-up|alarm|menus|tray|keys|dpi|never-lost|accessibility|planted-dll]\n",
+        "[start-up|alarm|menus|tray|keys|dpi|never-lost|daylight-saving|accessibility|planted-dll]\n",
         stderr);
     return 2;
   }
@@ -40,6 +40,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"keys", e2e::keysScenario},
       {L"dpi", e2e::dpiScenario},
       {L"never-lost", e2e::neverLostScenario},
+      {L"daylight-saving", e2e::daylightSavingScenario},
       {L"accessibility", e2e::accessibilityScenario},
       {L"planted-dll", e2e::plantedDllScenario},
   };

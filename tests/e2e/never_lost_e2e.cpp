@@ -1,6 +1,11 @@
+#include <algorithm>
+#include <cwchar>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/alarm_time.h"
+#include "app/clock.h"
 #include "checks.h"
 #include "input.h"
 #include "message_boxes.h"
@@ -9,6 +14,7 @@
 #include "sound_support.h"
 #include "text.h"
 #include "waiting.h"
+#include "window_finding.h"
 #include "window_state.h"
 
 namespace e2e {
@@ -82,6 +88,123 @@ void firesOnceAfterAStall(const TolvaneApp& app) {
   check("it fires once", findMessageBox(L"PESAN", 3'000, app.processId()) == nullptr);
 }
 
+// Types the alarm time "hh:mm:ss" and a message, and presses Ok.
+bool armAlarm(const TolvaneApp& app, const std::wstring& at, const std::wstring& message) {
+  typeText(app.control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2) + at.substr(6, 2));
+  typeText(app.control(Ctl::Text5), message);
+  pressChord(app.form(), {VK_MENU, 'O'});
+  return check("the alarm " + utf8(at) + " is armed", app.waitForText(Ctl::Label4, at, 3'000) == at,
+               utf8(app.text(Ctl::Label4)));
+}
+
+// Sleep as the program lives it: its thread stops for more than a minute across
+// the alarm second, then the resume notice comes. The alarm is reported, quietly
+// and once, instead of ringing long after its time.
+void reportsAnAlarmMissedInSleep(const TolvaneApp& app) {
+  pressChord(app.form(), {VK_MENU, 'R'});
+  app.waitForText(Ctl::Label4, L"", 3'000);
+  const std::wstring justBefore = clockText(2);
+  const std::wstring at = clockText(4);
+  if (!armAlarm(app, at, L"slept")) return;
+  if (!check("the clock reaches the second before the alarm",
+             app.waitForText(Ctl::Label1, justBefore, 8'000) == justBefore,
+             "waited for " + utf8(justBefore))) {
+    return;
+  }
+  const std::size_t soundBefore = capturedSound().size();
+  const OwnedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, app.process().mainThreadId()),
+                           &CloseHandle);
+  const bool stopped = thread != nullptr && SuspendThread(thread.get()) != static_cast<DWORD>(-1);
+  Sleep(62'000);
+  if (stopped) ResumeThread(thread.get());
+  PostMessageW(app.form(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  if (!check("the program's thread is stopped for 62 s across the alarm second", stopped)) return;
+
+  const Box missed = waitForBox(app, L"PESAN", 10'000);
+  check("after the resume notice one box reports the alarm missed, with its due time",
+        missed.text == app::missedAlarmText(L"slept", at),
+        missed.window == nullptr ? "no box" : utf8(missed.text));
+  Sleep(kSinkDelayMs);
+  check("and no tone plays", capturedSound().size() == soundBefore,
+        std::to_string(capturedSound().size() - soundBefore) + " bytes captured");
+  answerMessageBox(missed.window, IDOK);
+  waitUntil([&] { return !IsWindow(missed.window); }, 3'000);
+  check("no second box follows", findMessageBox(L"PESAN", 3'000, app.processId()) == nullptr);
+}
+
+// Whether this driver runs under Wine, where a time zone can be given to one process.
+bool underWine() {
+  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// "hh:mm:ss" of a FILETIME.
+std::wstring clockTextOf(const FILETIME& t) {
+  SYSTEMTIME s{};
+  FileTimeToSystemTime(&t, &s);
+  return app::formatClock({.hour = s.wHour, .minute = s.wMinute, .second = s.wSecond});
+}
+
+FILETIME plusSeconds(const FILETIME& t, long long seconds) {
+  ULARGE_INTEGER v{};
+  v.LowPart = t.dwLowDateTime;
+  v.HighPart = t.dwHighDateTime;
+  v.QuadPart += static_cast<ULONGLONG>(seconds) * 10'000'000ULL;
+  return {v.LowPart, v.HighPart};
+}
+
+// A POSIX zone of standard time UTC+1 whose daylight time starts at `jump`,
+// given in that standard time: the start rule counts the day of the year from 0.
+std::wstring zoneJumpingAt(const FILETIME& jump) {
+  SYSTEMTIME s{};
+  FileTimeToSystemTime(&jump, &s);
+  SYSTEMTIME newYear{};
+  newYear.wYear = s.wYear;
+  newYear.wMonth = 1;
+  newYear.wDay = 1;
+  FILETIME start{};
+  SystemTimeToFileTime(&newYear, &start);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  const auto day = (ticks(jump) - ticks(start)) / (86'400ULL * 10'000'000ULL);
+  wchar_t rule[64];
+  std::swprintf(rule, 64, L"AAA-1BBB,%llu/%02d:%02d:00,J365/23:00:00", day, s.wHour, s.wMinute);
+  return rule;
+}
+
+// Wine takes a process's time zone from its Unix TZ when it starts, and ignores a
+// TZ set for a Windows child. A Unix program that a Windows process starts gets
+// that process's environment, so env(1) starts wine with the zone for the
+// program alone. No handle comes back: the program is found by its window.
+std::optional<TolvaneApp> startInZone(const std::wstring& exe, const std::wstring& zone) {
+  const std::vector<HWND> before = topWindows({.windowClass = L"TolvaneForm"});
+  std::wstring command = L"Z:\\usr\\bin\\env TZ=" + zone + L" wine \"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  const bool ok = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &started) != FALSE;
+  if (started.hProcess != nullptr) CloseHandle(started.hProcess);
+  if (started.hThread != nullptr) CloseHandle(started.hThread);
+  if (!check("wine starts the program in a zone of its own", ok, utf8(command))) {
+    return std::nullopt;
+  }
+  // A copy some earlier scenario left running is not the one started here.
+  HWND form = nullptr;
+  waitUntil(
+      [&] {
+        for (const HWND w : topWindows({.windowClass = L"TolvaneForm", .visibleOnly = true})) {
+          if (std::find(before.begin(), before.end(), w) == before.end()) form = w;
+        }
+        return form != nullptr;
+      },
+      15'000, 50);
+  DWORD processId = 0;
+  if (form != nullptr) GetWindowThreadProcessId(form, &processId);
+  if (!check("the program in that zone shows its window", processId != 0)) return std::nullopt;
+  return TolvaneApp::attach(processId);
+}
+
 // A window that cannot be built says so, and the box waits for the user, both
 // when no window exists yet and when the half-built window is torn down first
 // (its destruction must not end the box's message loop). The probe is built
@@ -116,6 +239,51 @@ void neverLostScenario(const std::wstring& exe) {
   if (!app) return;
   armsOnlyWhatTheClockShows(*app);
   firesOnceAfterAStall(*app);
+  reportsAnAlarmMissedInSleep(*app);
+  const auto code = app->closeAndConfirm();
+  check("program ends with code 0", code && *code == 0);
+}
+
+// Spring forward for the program alone, a little under a minute ahead: an alarm
+// inside the hour that never comes rings once, at the jump.
+void daylightSavingScenario(const std::wstring& exe) {
+  if (!underWine()) {
+    std::puts("SKIP daylight saving: a time zone for one process needs Wine");
+    return;
+  }
+  constexpr long long kStandardOffset = 3'600;
+  constexpr long long kLeadSeconds = 12;  // the program starts and the alarm is typed meanwhile
+  FILETIME utc{};
+  GetSystemTimeAsFileTime(&utc);
+  FILETIME jump = plusSeconds(utc, kStandardOffset + kLeadSeconds + 60);
+  SYSTEMTIME whole{};
+  FileTimeToSystemTime(&jump, &whole);
+  whole.wSecond = 0;
+  whole.wMilliseconds = 0;
+  SystemTimeToFileTime(&whole, &jump);
+
+  auto app = startInZone(exe, zoneJumpingAt(jump));
+  if (!app) return;
+  const std::wstring lastStandard = clockTextOf(plusSeconds(jump, -1));
+  const std::wstring skipped = clockTextOf(plusSeconds(jump, 1'800));
+  const std::wstring firstDaylight = clockTextOf(plusSeconds(jump, 3'600));
+  if (armAlarm(*app, skipped, L"in the skipped hour")) {
+    check("the program's clock reaches the last second of standard time",
+          app->waitForText(Ctl::Label1, lastStandard, 75'000) == lastStandard,
+          "waited for " + utf8(lastStandard) + ", read " + utf8(app->text(Ctl::Label1)));
+    const std::size_t soundBefore = capturedSound().size();
+    const Box alarm = waitForBox(*app, L"PESAN", 5'000);
+    const std::wstring shown = app->text(Ctl::Label1);
+    check("the alarm inside the skipped hour rings at the jump",
+          alarm.text == L"in the skipped hour", utf8(alarm.text));
+    check("and the clock shows daylight time", shown == firstDaylight,
+          utf8(shown) + ", expected " + utf8(firstDaylight));
+    check("its tone plays",
+          waitUntil([&] { return capturedSound().size() > soundBefore; }, kSinkDelayMs));
+    answerMessageBox(alarm.window, IDOK);
+    waitUntil([&] { return !IsWindow(alarm.window); }, 3'000);
+    check("it rings once", findMessageBox(L"PESAN", 3'000, app->processId()) == nullptr);
+  }
   const auto code = app->closeAndConfirm();
   check("program ends with code 0", code && *code == 0);
 }

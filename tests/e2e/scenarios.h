@@ -14,6 +14,7 @@ void trayScenario(const std::wstring& exe);
 void keysScenario(const std::wstring& exe);
 void dpiScenario(const std::wstring& exe);
 void neverLostScenario(const std::wstring& exe);
+void daylightSavingScenario(const std::wstring& exe);
 void accessibilityScenario(const std::wstring& exe);
 void plantedDllScenario(const std::wstring& exe);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace tolvane_test {
@@ -50,50 +51,130 @@ TEST(AlarmTimeFrom, PadsOneDigitPartsAndRefusesWhatTheClockNeverShows) {
   }
 }
 
+using app::AlarmCall;
+using platform::LocalTime;
+
+// A clock reading `clock` ("hh:mm:ss") on 14 March 2026 plus `day` days, read
+// when the wall clock stood at `wallSeconds`.
+LocalTime reading(int day, std::wstring_view clock, long long wallSeconds) {
+  const int seconds = *app::secondOfDay(clock);
+  return {.year = 2026,
+          .month = 3,
+          .day = 14 + day,
+          .hour = seconds / 3600,
+          .minute = seconds / 60 % 60,
+          .second = seconds % 60,
+          .utcMs = wallSeconds * 1000};
+}
+
+// Where the wall clock and the local clock agree.
+LocalTime reading(int day, std::wstring_view clock) {
+  return reading(day, clock, day * 86'400LL + *app::secondOfDay(clock));
+}
+
 struct TickCase {
-  const wchar_t* before;  // the clock's caption before the tick
-  const wchar_t* now;     // what the tick shows
-  bool fires;
+  const wchar_t* before;  // the clock before the tick; nullptr: the first tick
+  const wchar_t* now;     // what the tick shows, the same day
+  AlarmCall call;
 };
 
-// The alarm is 07:30:00 throughout.
-TEST(AlarmDue, FiresOnceOnTheTickThatReachesOrPassesTheAlarmByAMinuteAtMost) {
+// The alarm is 07:30:00 throughout; the wall clock moves as the local one does.
+TEST(AlarmVerdict, RingsOnTheTickThatReachesOrPassesTheAlarmByAMinuteAtMost) {
   const TickCase cases[] = {
-      {L"07:29:59", L"07:30:00", true},   // on time
-      {L"07:30:00", L"07:30:01", false},  // the second after
-      {L"07:29:58", L"07:29:59", false},  // not yet
-      {L"07:29:59", L"07:30:01", true},   // 2 s late
-      {L"07:29:01", L"07:30:00", true},   // 59 s late
-      {L"07:29:00", L"07:30:00", true},   // 60 s
-      {L"07:29:00", L"07:30:01", false},  // 61 s: a jump, not a late tick
-      {L"07:29:30", L"07:30:30", true},   // 60 s across the alarm
-      {L"07:29:29", L"07:30:30", false},  // 61 s across it
-      {L"07:30:00", L"07:30:00", false},  // a repeated second
-      {L"07:30:01", L"07:30:00", false},  // the clock set back 1 s
-      {L"08:30:00", L"07:30:00", false},  // and an hour
-      {L"08:29:59", L"07:30:00", false},
-      {L"clock", L"07:30:00", true},  // the first tick: only an exact match
-      {L"clock", L"07:30:01", false},
-      {L"", L"07:30:00", true},
+      {L"07:29:59", L"07:30:00", AlarmCall::Ring},    // on time
+      {L"07:30:00", L"07:30:01", AlarmCall::None},    // the second after
+      {L"07:29:58", L"07:29:59", AlarmCall::None},    // not yet
+      {L"07:29:59", L"07:30:01", AlarmCall::Ring},    // 2 s late
+      {L"07:29:01", L"07:30:00", AlarmCall::Ring},    // 59 s late
+      {L"07:29:00", L"07:30:00", AlarmCall::Ring},    // 60 s
+      {L"07:29:00", L"07:30:01", AlarmCall::Missed},  // 61 s: sleep or the clock set forward
+      {L"07:29:30", L"07:30:30", AlarmCall::Ring},    // 60 s across the alarm
+      {L"07:29:29", L"07:30:30", AlarmCall::Missed},  // 61 s across it
+      {L"07:30:00", L"07:30:00", AlarmCall::None},    // a repeated second
+      {L"07:30:01", L"07:30:00", AlarmCall::None},    // the clock set back 1 s
+      {L"08:30:00", L"07:30:00", AlarmCall::None},    // and an hour
+      {L"08:29:59", L"07:30:00", AlarmCall::None},
+      {nullptr, L"07:30:00", AlarmCall::Ring},  // the first tick: only an exact match
+      {nullptr, L"07:30:01", AlarmCall::None},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(app::alarmDue(c.before, c.now, L"07:30:00"), c.fires)
-        << narrow(c.before) << " -> " << narrow(c.now);
+    const auto previous = c.before != nullptr ? std::optional(reading(0, c.before)) : std::nullopt;
+    const auto verdict = app::alarmVerdict(previous, reading(0, c.now), L"07:30:00", std::nullopt);
+    EXPECT_EQ(verdict.call, c.call)
+        << narrow(c.before != nullptr ? c.before : L"-") << " -> " << narrow(c.now);
   }
 }
 
-TEST(AlarmDue, CrossesMidnight) {
-  EXPECT_TRUE(app::alarmDue(L"23:59:59", L"00:00:01", L"00:00:00"));
-  EXPECT_TRUE(app::alarmDue(L"23:59:59", L"00:00:01", L"00:00:01"));
-  EXPECT_FALSE(app::alarmDue(L"23:59:59", L"00:00:01", L"23:59:59"));
-  EXPECT_TRUE(app::alarmDue(L"23:59:30", L"00:00:10", L"23:59:45"));
+struct JumpCase {
+  const char* event;
+  LocalTime before;
+  LocalTime now;
+  const wchar_t* alarm;
+  std::optional<int> settled;  // the day whose alarm has rung, counted as `day` above
+  AlarmCall call;
+  int day = 0;  // of the occurrence
+};
+
+// The wall clock is given where it differs from the local one: a daylight-saving
+// change moves the local clock by an hour while the wall clock moves by a second.
+TEST(AlarmVerdict, JumpsOfTheClockNeverLoseAnAlarmNorRingItTwice) {
+  constexpr long long kWall = 100'000;
+  const JumpCase cases[] = {
+      {"spring forward, alarm at the first second after the jump", reading(0, L"01:59:59", kWall),
+       reading(0, L"03:00:00", kWall + 1), L"03:00:00", std::nullopt, AlarmCall::Ring},
+      {"spring forward, alarm inside the skipped hour", reading(0, L"01:59:59", kWall),
+       reading(0, L"03:00:00", kWall + 1), L"02:30:00", std::nullopt, AlarmCall::Ring},
+      {"fall back, the second pass through the repeated hour", reading(0, L"02:29:59", kWall),
+       reading(0, L"02:30:00", kWall + 1), L"02:30:00", 0, AlarmCall::None},
+      {"fall back, the jump itself", reading(0, L"02:59:59", kWall),
+       reading(0, L"02:00:00", kWall + 1), L"02:30:00", 0, AlarmCall::None},
+      {"a stall of 45 s across the alarm", reading(0, L"07:29:59"), reading(0, L"07:30:44"),
+       L"07:30:00", std::nullopt, AlarmCall::Ring},
+      {"sleep over eight hours", reading(0, L"23:00:00"), reading(1, L"07:00:00"), L"06:00:00",
+       std::nullopt, AlarmCall::Missed, 1},
+      {"sleep over two days: one report, for the latest", reading(0, L"22:00:00"),
+       reading(2, L"08:00:00"), L"07:30:00", std::nullopt, AlarmCall::Missed, 2},
+      {"sleep over two days, the latest already rung", reading(0, L"22:00:00"),
+       reading(2, L"08:00:00"), L"07:30:00", 2, AlarmCall::Missed, 1},
+      {"clock set forward 30 s past the alarm", reading(0, L"07:29:59"), reading(0, L"07:30:30"),
+       L"07:30:00", std::nullopt, AlarmCall::Ring},
+      {"clock set forward 5 min past the alarm", reading(0, L"07:29:59"), reading(0, L"07:35:00"),
+       L"07:30:00", std::nullopt, AlarmCall::Missed},
+      {"clock set forward 3 h past the alarm", reading(0, L"07:29:59"), reading(0, L"10:30:00"),
+       L"07:30:00", std::nullopt, AlarmCall::Missed},
+      {"clock set back after it rang, then on past the alarm", reading(0, L"07:29:59"),
+       reading(0, L"07:30:00"), L"07:30:00", 0, AlarmCall::None},
+      {"a zone change westward after it rang", reading(0, L"08:30:00", kWall),
+       reading(0, L"07:30:01", kWall + 1), L"07:30:00", 0, AlarmCall::None},
+      {"a zone change eastward across the alarm", reading(0, L"06:59:59", kWall),
+       reading(0, L"08:00:00", kWall + 1), L"07:30:00", std::nullopt, AlarmCall::Ring},
+      {"on time across midnight", reading(0, L"23:59:59"), reading(1, L"00:00:00"), L"00:00:00",
+       std::nullopt, AlarmCall::Ring, 1},
+      {"late across midnight", reading(0, L"23:59:30"), reading(1, L"00:00:10"), L"23:59:45",
+       std::nullopt, AlarmCall::Ring, 0},
+      {"the next day after it rang", reading(1, L"07:29:59"), reading(1, L"07:30:00"), L"07:30:00",
+       0, AlarmCall::Ring, 1},
+  };
+  for (const auto& c : cases) {
+    const auto settled =
+        c.settled ? std::optional(app::localDay(reading(*c.settled, L"00:00:00"))) : std::nullopt;
+    const auto verdict = app::alarmVerdict(c.before, c.now, c.alarm, settled);
+    EXPECT_EQ(verdict.call, c.call) << c.event;
+    if (c.call != AlarmCall::None) {
+      EXPECT_EQ(verdict.day, app::localDay(reading(c.day, L"00:00:00"))) << c.event;
+    }
+  }
 }
 
-TEST(AlarmDue, TextsTheClockNeverShowsNeverFire) {
+TEST(AlarmVerdict, TextsTheClockNeverShowsNeverFire) {
   for (const wchar_t* alarm :
        {L"7:30:00", L"07:30:0", L"25:00:00", L"12:75:00", L"12::00", L"::", L"", L"07:30:00 "}) {
-    EXPECT_FALSE(app::alarmDue(L"clock", alarm, alarm)) << narrow(alarm);
-    EXPECT_FALSE(app::alarmDue(L"07:29:00", L"07:31:00", alarm)) << narrow(alarm);
+    const LocalTime midnight = reading(0, L"00:00:00");
+    EXPECT_EQ(app::alarmVerdict(std::nullopt, midnight, alarm, std::nullopt).call, AlarmCall::None)
+        << narrow(alarm);
+    EXPECT_EQ(app::alarmVerdict(midnight, reading(1, L"23:59:59"), alarm, std::nullopt).call,
+              AlarmCall::None)
+        << narrow(alarm);
   }
 }
 

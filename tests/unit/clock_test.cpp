@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/alarm_time.h"
 #include "tests/unit/form_fixture.h"
 
 namespace tolvane_test {
@@ -27,6 +28,12 @@ class AlarmTest : public FormTest {
   void arm(const std::wstring& alarmText, const std::wstring& message = L"wake up") {
     ui.setCaption(Ctl::Label4, alarmText);
     ui.setText(Ctl::Text5, message);
+  }
+  void armWithOk(const wchar_t* hours, const wchar_t* minutes, const wchar_t* seconds) {
+    ui.setText(Ctl::Text1, hours);
+    ui.setText(Ctl::Text2, minutes);
+    ui.setText(Ctl::Text3, seconds);
+    ui.click(Ctl::Command1);
   }
   int alarmBoxes() const {
     int n = 0;
@@ -73,7 +80,7 @@ TEST_F(AlarmTest, AlarmTextsThatCanNeverMatchTheClockNeverFire) {
 }
 
 // A stalled process gets one late tick: an alarm it skipped by up to a minute
-// still rings, once; a longer jump rings nothing it skipped.
+// still rings, once; a longer jump reports it as missed, without the tone.
 TEST_F(AlarmTest, ALateTickFiresTheSkippedAlarmOnce) {
   arm(L"07:30:00");
   ui.advance(4'000);  // 07:29:59 shown
@@ -84,10 +91,21 @@ TEST_F(AlarmTest, ALateTickFiresTheSkippedAlarmOnce) {
   ui.advance(10'000);
   EXPECT_EQ(alarmBoxes(), 1);
 
-  arm(L"07:31:00");
+  armWithOk(L"07", L"31", L"00");
   ui.advance(46'000);  // 07:30:59 shown
   ui.stall(61'000);
-  EXPECT_EQ(alarmBoxes(), 1);
+  EXPECT_EQ(ui.sounds.size(), 1U);
+  ASSERT_EQ(alarmBoxes(), 2);
+  EXPECT_EQ(ui.boxes.back().text, app::missedAlarmText(L"wake up", L"07:31:00"));
+}
+
+// Once per date holds for one alarm time: another time set the same day rings too.
+TEST_F(AlarmTest, AnotherTimeTheSameDayRingsToo) {
+  arm(L"07:30:00");
+  ui.advance(5'000);
+  arm(L"07:30:02");
+  ui.advance(2'000);
+  EXPECT_EQ(alarmBoxes(), 2);
 }
 
 TEST_F(AlarmTest, FiresTheNextDayAndEveryDayForThirtyDays) {
@@ -146,6 +164,148 @@ TEST_F(AlarmTest, TicksRunWhileTheBoxIsOpenAndBoxesStack) {
   ui.advance(5'000);
   EXPECT_EQ(alarmBoxes(), 2);
   EXPECT_EQ(deepest, 2);
+}
+
+using platform::headless::HeadlessForms;
+
+struct ClockEventCase {
+  const char* event;
+  const wchar_t* start;  // "hh:mm:ss", the clock's first tick
+  const wchar_t* alarm;
+  void (*happen)(HeadlessForms& ui);
+  std::size_t rings;  // tones, each followed by its box
+  std::size_t missed;
+};
+
+constexpr long long kHourMs = 3'600'000;
+
+void setClockTo(HeadlessForms& ui, int hour, int minute, int second) {
+  ui.setClock({.year = 2026,
+               .month = 3,
+               .day = 14,
+               .hour = hour,
+               .minute = minute,
+               .second = second,
+               .millisecond = platform::kClockGuardMs});
+  ui.clockChangeNotice();
+}
+
+// Daylight saving is the local clock moved an hour just after the tick of the
+// last second before the change.
+void springForward(HeadlessForms& ui) {
+  ui.advance(4'000);  // 01:59:59
+  ui.moveLocalTime(kHourMs);
+  ui.advance(1'000);
+  EXPECT_EQ(ui.caption(Ctl::Label1), L"03:00:00");
+}
+
+// Each starts with the clock ticking on time a few seconds before the alarm.
+TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
+  const ClockEventCase cases[] = {
+      {"spring forward, alarm at the first second after the jump", L"01:59:55", L"03:00:00",
+       springForward, 1, 0},
+      {"spring forward, alarm inside the skipped hour", L"01:59:55", L"02:30:00", springForward, 1,
+       0},
+      {"fall back, alarm inside the repeated hour", L"02:29:55", L"02:30:00",
+       [](HeadlessForms& ui) {
+         ui.advance(1'804'000);  // 02:59:59
+         ui.moveLocalTime(-kHourMs);
+         ui.advance(kHourMs);
+       },
+       1, 0},
+      {"a stall of 45 s across the alarm", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) {
+         ui.advance(4'000);
+         ui.stall(45'000);
+         ui.advance(10'000);
+       },
+       1, 0},
+      {"sleep of 70 s across the alarm", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) {
+         ui.advance(4'000);
+         ui.stall(70'000);
+         ui.clockChangeNotice();
+       },
+       0, 1},
+      {"sleep over two days", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) {
+         ui.stall(48 * kHourMs + 60'000);
+         ui.clockChangeNotice();
+         ui.advance(10'000);
+       },
+       0, 1},
+      {"clock set forward 30 s past the alarm", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) { setClockTo(ui, 7, 30, 30); }, 1, 0},
+      {"clock set forward 5 min past the alarm", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) { setClockTo(ui, 7, 35, 0); }, 0, 1},
+      {"clock set forward 3 h past the alarm", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) { setClockTo(ui, 10, 30, 0); }, 0, 1},
+      {"clock set back after it rang", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) {
+         ui.advance(5'000);
+         setClockTo(ui, 7, 29, 50);
+         ui.advance(20'000);
+       },
+       1, 0},
+      {"zone changed westward after it rang", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) {
+         ui.advance(5'000);
+         ui.moveLocalTime(-kHourMs);
+         ui.clockChangeNotice();
+         ui.advance(kHourMs + 10'000);
+       },
+       1, 0},
+      {"\"&Ok\" again after it rang, for a later time the same day", L"07:29:55", L"07:30:00",
+       [](HeadlessForms& ui) {
+         ui.advance(5'000);
+         ui.setText(Ctl::Text3, L"10");
+         ui.click(Ctl::Command1);
+         ui.advance(10'000);
+       },
+       2, 0},
+  };
+  for (const auto& c : cases) {
+    // Started a second early, so that the first tick shows `start`.
+    const int start = *app::secondOfDay(c.start) - 1;
+    const std::wstring dueText = c.alarm;
+    HeadlessForms ui{app::form1Design()};
+    app::Form1 form{ui, ui};
+    ui.setClock({.year = 2026,
+                 .month = 3,
+                 .day = 14,
+                 .hour = start / 3600,
+                 .minute = start / 60 % 60,
+                 .second = start % 60});
+    ui.start(form);
+    ui.advance(platform::kMsPerSecond + platform::kClockGuardMs);
+    ui.setText(Ctl::Text1, dueText.substr(0, 2));
+    ui.setText(Ctl::Text2, dueText.substr(3, 2));
+    ui.setText(Ctl::Text3, dueText.substr(6, 2));
+    ui.setText(Ctl::Text5, L"wake up");
+    ui.click(Ctl::Command1);
+
+    c.happen(ui);
+    EXPECT_EQ(ui.sounds.size(), c.rings) << c.event;
+    std::size_t missed = 0;
+    for (const auto& box : ui.boxes) {
+      if (box.style == platform::kMbIconInformation) {
+        EXPECT_EQ(box.text, L"wake up") << c.event;
+      } else {
+        ++missed;
+        EXPECT_EQ(box.text, app::missedAlarmText(L"wake up", dueText)) << c.event;
+        EXPECT_EQ(box.title, L"PESAN") << c.event;
+      }
+    }
+    EXPECT_EQ(ui.boxes.size() - missed, c.rings) << c.event;
+    EXPECT_EQ(missed, c.missed) << c.event;
+  }
+}
+
+TEST(MissedAlarmText, TheMessageThenWhenTheAlarmWasDue) {
+  EXPECT_EQ(app::missedAlarmText(L"stand up", L"07:30:00"),
+            L"stand up\r\n\r\nThe alarm due at 07:30:00 could not ring on time.");
+  EXPECT_EQ(app::missedAlarmText(L"", L"07:30:00"),
+            L"The alarm due at 07:30:00 could not ring on time.");
 }
 
 }  // namespace

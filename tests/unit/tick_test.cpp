@@ -73,5 +73,23 @@ TEST_F(ClockTickTest, ALateTickIsRealignedToTheBoundary) {
   expectOnTimeOncePerSecond(events.ticks, late);
 }
 
+// The system's notice of a clock set or a wake-up brings the tick at once and
+// the timer back to the boundary, and still shows no second twice.
+TEST_F(ClockTickTest, AClockChangeNoticeTicksAtOnceAndRealigns) {
+  start(0);
+  ui.advance(3'500);
+  const std::size_t before = events.ticks.size();
+  ui.clockChangeNotice();  // the second the clock reads was handed on already
+  EXPECT_EQ(events.ticks.size(), before);
+
+  ui.setClock({.year = 2026, .month = 3, .day = 14, .hour = 9, .millisecond = 600});
+  ui.clockChangeNotice();
+  ASSERT_EQ(events.ticks.size(), before + 1);
+  EXPECT_EQ(events.ticks.back().hour, 9);
+  ui.advance(10'000);
+  ASSERT_GE(events.ticks.size(), before + 10);
+  expectOnTimeOncePerSecond(events.ticks, before);
+}
+
 }  // namespace
 }  // namespace tolvane_test
