@@ -3,16 +3,18 @@
 # 32-bit code the run cannot happen at all: it says why and exits 77, which ctest shows as a skip.
 # A machine that runs 32-bit code but lacks wine32 fails instead: that is a set-up to repair.
 #
-# usage: end-to-end-i686.sh <workdir> <e2e_driver.exe> <i686 Tolvane.exe>
+# usage: end-to-end-i686.sh <workdir> <e2e_driver.exe> <i686 Tolvane.exe> [scenario]
+#        (every scenario without one)
 set -uo pipefail
 
 readonly SKIPPED=77
 
-[[ $# -eq 3 ]] || {
-  echo "usage: ${0##*/} <workdir> <e2e_driver.exe> <i686 Tolvane.exe>" >&2
+[[ $# -eq 3 || $# -eq 4 ]] || {
+  echo "usage: ${0##*/} <workdir> <e2e_driver.exe> <i686 Tolvane.exe> [scenario]" >&2
   exit 2
 }
 workdir=$1 driver=$2 exe=$3
+scenario=("${@:4}")
 here=$(cd "$(dirname "$0")" && pwd)
 
 refusal=$("$here/../../scripts/runs-32bit.sh")
@@ -39,4 +41,4 @@ fi
   exit 1
 }
 
-exec bash "$here/wine-session.sh" "$workdir" -- wine "$driver" "$exe"
+exec bash "$here/wine-session.sh" "$workdir" -- wine "$driver" "$exe" "${scenario[@]}"
