@@ -4,6 +4,7 @@
 # A machine that runs 32-bit code but lacks wine32 fails instead: that is a set-up to repair.
 #
 # usage: end-to-end-i686.sh <workdir> <e2e_driver.exe> <i686 Tolvane.exe> [scenario]
+#        (every scenario without one)
 set -uo pipefail
 
 readonly SKIPPED=77

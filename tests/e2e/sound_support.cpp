@@ -80,6 +80,19 @@ std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& nam
   return path;
 }
 
+std::vector<char> defaultSoundSamples() {
+  wchar_t path[MAX_PATH] = {};
+  if (GetEnvironmentVariableW(L"WINE_SESSION_SOUND_WIN", path, MAX_PATH) == 0) return {};
+  std::ifstream in(std::filesystem::path(path).replace_filename("default-sound.wav"),
+                   std::ios::binary);
+  const std::vector<char> wav{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // The samples follow the "data" tag and its 4-byte length.
+  const char tag[] = "data";
+  const auto data = std::search(wav.begin(), wav.end(), tag, tag + 4);
+  if (wav.end() - data < 8) return {};
+  return {data + 8, wav.end()};
+}
+
 std::vector<char> capturedSound() {
   wchar_t path[MAX_PATH] = {};
   if (GetEnvironmentVariableW(L"WINE_SESSION_SOUND_WIN", path, MAX_PATH) == 0) return {};

@@ -18,6 +18,9 @@ inline constexpr DWORD kSinkDelayMs = 5'000;
 std::vector<char> toneSamples(double radiansPerSample = 0.0713);
 // Writes `pcm` as a .wav file of that name in the temporary folder and returns its path.
 std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& name);
+// The samples of the session's default sound, default-sound.wav beside the captured sound;
+// empty if there is none.
+std::vector<char> defaultSoundSamples();
 // Everything the session's sound sink captured so far (WINE_SESSION_SOUND_WIN).
 std::vector<char> capturedSound();
 // Its size in bytes, without reading it.

@@ -11,6 +11,9 @@
 # Environment read:
 #   WINE_SESSION_DISPLAY  X display to use instead of starting Xvfb (e.g. :0)
 #   WINE_SESSION_TIMEOUT  seconds the command may run before it is killed (default 900)
+#   WINE_SESSION_SOUND_READER  a command line that gets each playback's PCM on stdin and
+#                         sound.raw's path as its last argument, and appends the PCM to it
+#                         (default: cat >>); the alarm benchmark's reader stamps the time too
 # Environment given to the command: DISPLAY, HOME, WINEPREFIX, WINEARCH, WINEDEBUG,
 #   WINEDLLOVERRIDES, WINE_SESSION_WORKDIR, WINE_SESSION_SOUND (Unix path of sound.raw) and
 #   WINE_SESSION_SOUND_WIN (the same file as a Windows path). sound.raw is only ever appended to:
@@ -62,6 +65,10 @@ check_path "$workdir_arg"
 mkdir -p "$workdir_arg" || die "cannot create $workdir_arg"
 workdir=$(cd "$workdir_arg" && pwd -P) || die "cannot enter $workdir_arg"
 check_path "$workdir"
+
+sound_reader=${WINE_SESSION_SOUND_READER:-cat >>}
+[[ $sound_reader != *[\"\\$'\n']* ]] \
+  || die "WINE_SESSION_SOUND_READER must not contain double quotes, backslashes or newlines"
 
 cmd_timeout=${WINE_SESSION_TIMEOUT:-900}
 [[ $cmd_timeout =~ ^[1-9][0-9]*$ ]] \
@@ -189,7 +196,7 @@ write_asoundrc() {
 pcm.!default {
   type file
   slave.pcm "null"
-  file "|cat >> '$WINE_SESSION_SOUND'"
+  file "|$sound_reader '$WINE_SESSION_SOUND'"
   format "raw"
 }
 EOF
