@@ -13,6 +13,7 @@
 #include "platform/design.h"
 #include "platform/forms.h"
 #include "platform/key_rule.h"
+#include "platform/painted_colour.h"
 #include "platform/system_services.h"
 
 namespace platform::headless {
@@ -110,6 +111,8 @@ class HeadlessForms final : public Forms, public SystemServices {
   bool unloaded() const { return close_.unloaded(); }
   bool windowVisible() const { return windowVisible_; }
   bool iconShown() const { return iconShown_; }
+  // What a control is painted in, as the Win32 window paints it.
+  ControlColours colours(Ctl control) const { return controlColours(design_, control); }
   // The name a screen reader announces for a text box, as the Win32 window gives it.
   std::wstring accessibleName(Ctl textBox) const {
     return std::wstring(design_[textBox].accessibleName);

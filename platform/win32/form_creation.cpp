@@ -2,6 +2,7 @@
 // After <windows.h>, which it needs.
 #include <commctrl.h>
 
+#include "platform/painted_colour.h"
 #include "platform/start_failure.h"
 #include "platform/tab_order.h"
 #include "platform/win32/dpi.h"
@@ -142,7 +143,7 @@ bool Win32Forms::registerClasses() {
                    .hInstance = instance_,
                    .hIcon = bigIcon_.get(),
                    .hCursor = LoadCursorW(nullptr, IDC_ARROW),
-                   .hbrBackground = colourBrush(design_.form.backColour),
+                   .hbrBackground = colourBrush(controlColours(design_, Ctl::Form1).background),
                    .lpszMenuName = nullptr,
                    .lpszClassName = kFormClass,
                    .hIconSm = smallIcon_.get()};

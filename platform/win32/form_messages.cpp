@@ -129,7 +129,7 @@ bool Win32Forms::handleContainerMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLOREDIT: {
       const Ctl c = fromWindow(reinterpret_cast<HWND>(lParam));
       if (c == Ctl::Form1) return false;
-      result = reinterpret_cast<LRESULT>(controlColours(reinterpret_cast<HDC>(wParam), c));
+      result = reinterpret_cast<LRESULT>(paintControl(reinterpret_cast<HDC>(wParam), c));
       return true;
     }
     default: return false;

@@ -9,9 +9,8 @@ namespace {
 
 constexpr int kFramePadding = 6;  // pixels at 96 DPI
 
-// The system's value of what a design colour paints for `use`.
-COLORREF colourValue(Colour colour, ColourUse use) {
-  const Colour painted = paintedColour(colour, use);
+// The system's value of a painted colour.
+COLORREF colourValue(Colour painted) {
   return isSystemColour(painted) ? GetSysColor(systemColourIndex(painted)) : painted;
 }
 
@@ -24,7 +23,8 @@ LRESULT Win32Forms::frameMessage(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ERASEBKGND: {
       RECT area{};
       GetClientRect(window, &area);
-      FillRect(reinterpret_cast<HDC>(wParam), &area, colourBrush(design_[frame].backColour));
+      FillRect(reinterpret_cast<HDC>(wParam), &area,
+               colourBrush(controlColours(design_, frame).background));
       return 1;
     }
     case WM_PAINT: paintFrame(window, frame); return 0;
@@ -38,7 +38,6 @@ LRESULT Win32Forms::frameMessage(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 void Win32Forms::paintFrame(HWND window, Ctl frame) {
-  const ControlDesign& d = design_[frame];
   const PaintDc dc(window);
   const SelectedObject font(dc.get(), control(frame).font);
   const std::wstring caption = readWindowText(window);
@@ -49,8 +48,9 @@ void Win32Forms::paintFrame(HWND window, Ctl frame) {
   border.top += text.cy / 2;
   DrawEdge(dc.get(), &border, EDGE_ETCHED, BF_RECT);
   if (caption.empty()) return;
-  SetBkColor(dc.get(), colourValue(d.backColour, ColourUse::Background));
-  SetTextColor(dc.get(), colourValue(d.foreColour, ColourUse::Text));
+  const ControlColours colours = controlColours(design_, frame);
+  SetBkColor(dc.get(), colourValue(colours.background));
+  SetTextColor(dc.get(), colourValue(colours.text));
   const int padding = MulDiv(kFramePadding, dpi_, 96);
   RECT label{padding, 0, 0, text.cy};
   DrawTextW(dc.get(), caption.c_str(), -1, &label, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -60,8 +60,7 @@ void Win32Forms::paintFrame(HWND window, Ctl frame) {
               static_cast<UINT>(caption.size()), nullptr);
 }
 
-HBRUSH Win32Forms::colourBrush(Colour colour) {
-  const Colour painted = paintedColour(colour, ColourUse::Background);
+HBRUSH Win32Forms::colourBrush(Colour painted) {
   if (isSystemColour(painted)) return GetSysColorBrush(systemColourIndex(painted));
   auto& brush = brushes_[painted];
   if (!brush) brush.reset(CreateSolidBrush(painted));
@@ -69,20 +68,11 @@ HBRUSH Win32Forms::colourBrush(Colour colour) {
 }
 
 // The colours a control is drawn in; returns its background brush.
-HBRUSH Win32Forms::controlColours(HDC dc, Ctl c) {
-  const ControlDesign& d = design_[c];
-  if (d.kind == Kind::TextBox) {
-    // A locked text box keeps the look of an editable one.
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    return GetSysColorBrush(COLOR_WINDOW);
-  }
-  const Colour back =
-      d.opaque || d.kind == Kind::OptionButton ? d.backColour : design_[d.container].backColour;
-  SetBkColor(dc, colourValue(back, ColourUse::Background));
-  // Text the design leaves at its default is drawn in the control's own colour.
-  if (d.foreColour != kDefaultColour) SetTextColor(dc, colourValue(d.foreColour, ColourUse::Text));
-  return colourBrush(back);
+HBRUSH Win32Forms::paintControl(HDC dc, Ctl c) {
+  const ControlColours colours = controlColours(design_, c);
+  SetBkColor(dc, colourValue(colours.background));
+  SetTextColor(dc, colourValue(colours.text));
+  return colourBrush(colours.background);
 }
 
 }  // namespace platform::win32

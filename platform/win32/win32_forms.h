@@ -112,8 +112,8 @@ class Win32Forms final : public Forms {
   // form_painting.cpp
   LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void paintFrame(HWND window, Ctl frame);
-  HBRUSH colourBrush(Colour colour);
-  HBRUSH controlColours(HDC dc, Ctl control);
+  HBRUSH colourBrush(Colour painted);
+  HBRUSH paintControl(HDC dc, Ctl control);
 
   Control& control(Ctl c) { return controls_[static_cast<std::size_t>(index(c))]; }
   const Control& control(Ctl c) const { return controls_[static_cast<std::size_t>(index(c))]; }

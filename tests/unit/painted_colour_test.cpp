@@ -2,15 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "app/form1_design.h"
+#include "platform/headless/headless_forms.h"
 
 namespace {
 
 using platform::Colour;
 using platform::ColourUse;
+using platform::ControlColours;
+using platform::ControlDesign;
+using platform::Ctl;
 using platform::kDefaultColour;
+using platform::Kind;
 using platform::paintedColour;
 
 struct ColourCase {
@@ -36,16 +42,67 @@ TEST(PaintedColour, DefaultIsTheButtonFaceBehindAndTheButtonTextInFront) {
   EXPECT_FALSE(platform::isSystemColour(0x00FFFFFF));  // white, as red, green and blue
 }
 
+constexpr Colour kRed = 0x000000FF;
+constexpr Colour kBlue = 0x00FF0000;
+constexpr std::array kControls{
+    ControlDesign{.name = Ctl::Fr2, .kind = Kind::Frame, .backColour = kRed},
+    ControlDesign{.name = Ctl::Text1,
+                  .kind = Kind::TextBox,
+                  .container = Ctl::Fr2,
+                  .backColour = kBlue,
+                  .foreColour = kRed},
+    ControlDesign{.name = Ctl::Label1, .kind = Kind::Label, .container = Ctl::Fr2},
+    ControlDesign{.name = Ctl::Label2,
+                  .kind = Kind::Label,
+                  .container = Ctl::Fr2,
+                  .backColour = kBlue,
+                  .foreColour = kRed,
+                  .opaque = true},
+    ControlDesign{.name = Ctl::Label3, .kind = Kind::Label, .backColour = kBlue},
+    ControlDesign{.name = Ctl::Option1, .kind = Kind::OptionButton, .container = Ctl::Fr2},
+    ControlDesign{
+        .name = Ctl::Command1, .kind = Kind::Button, .container = Ctl::Fr2, .backColour = kBlue},
+};
+constexpr platform::FormDesign kWindow{
+    .form = {.name = Ctl::Form1, .kind = Kind::Form, .foreColour = kBlue}, .controls = kControls};
+
+struct ControlCase {
+  Ctl control;
+  ControlColours painted;
+};
+
+TEST(ControlColours, ByKindOpaquenessAndContainer) {
+  using platform::kButtonFace;
+  using platform::kButtonText;
+  const ControlCase cases[] = {
+      {Ctl::Form1, {kButtonFace, kBlue}},
+      {Ctl::Fr2, {kRed, kButtonText}},
+      // A text box looks editable whatever the design says.
+      {Ctl::Text1, {platform::kWindowBackground, platform::kWindowText}},
+      // A transparent label shows its container, default text is the button text.
+      {Ctl::Label1, {kRed, kButtonText}},
+      {Ctl::Label2, {kBlue, kRed}},
+      {Ctl::Label3, {kButtonFace, kButtonText}},
+      // An option button paints its own background, a push button its container's.
+      {Ctl::Option1, {kButtonFace, kButtonText}},
+      {Ctl::Command1, {kRed, kButtonText}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(controlColours(kWindow, c.control), c.painted) << static_cast<int>(c.control);
+  }
+}
+
 // The system has colour indexes 0 to 30; an index outside them paints black.
-TEST(PaintedColour, EveryColourOfTheWindowIsOneTheSystemKnows) {
+TEST(ControlColours, EveryColourOfTheWindowIsOneTheSystemKnows) {
   const auto& design = app::form1Design();
-  std::vector<const platform::ControlDesign*> all{&design.form};
-  for (const auto& c : design.controls) all.push_back(&c);
-  for (const auto* c : all) {
-    for (const Colour painted : {paintedColour(c->backColour, ColourUse::Background),
-                                 paintedColour(c->foreColour, ColourUse::Text)}) {
-      if (platform::isSystemColour(painted)) {
-        EXPECT_LE(painted, platform::systemColour(30)) << static_cast<int>(c->name);
+  platform::headless::HeadlessForms ui(design);
+  std::vector<Ctl> all{Ctl::Form1};
+  for (const auto& c : design.controls) all.push_back(c.name);
+  for (const Ctl c : all) {
+    const ControlColours painted = ui.colours(c);
+    for (const Colour colour : {painted.background, painted.text}) {
+      if (platform::isSystemColour(colour)) {
+        EXPECT_LE(colour, platform::systemColour(30)) << static_cast<int>(c);
       }
     }
   }
