@@ -57,16 +57,14 @@ class ClockAlignedTicks {
   };
 
   // The period for a timer just enabled.
-  constexpr int start(int msIntoSecond, int intervalMs) {
-    armedMs_ = clockAlignedDelayMs(msIntoSecond, intervalMs, true) + kClockGuardMs;
-    return armedMs_;
+  static constexpr int start(int msIntoSecond, int intervalMs) {
+    return clockAlignedDelayMs(msIntoSecond, intervalMs, true) + kClockGuardMs;
   }
 
   // `second` is the local second the clock reads, `msIntoSecond` how far into it.
   constexpr Tick tick(long long second, int msIntoSecond, int intervalMs) {
-    const int rearmMs = clockAlignedRearmMs(msIntoSecond, intervalMs, armedMs_, kClockGuardMs);
-    if (rearmMs != 0) armedMs_ = rearmMs;
-    return {.deliver = gate_.pass(second), .rearmMs = rearmMs};
+    return {.deliver = gate_.pass(second),
+            .rearmMs = clockAlignedRearmMs(msIntoSecond, intervalMs, armedMs_, kClockGuardMs)};
   }
 
   // The clock was set or the machine woke up: a tick at once, and the system
@@ -75,6 +73,10 @@ class ClockAlignedTicks {
     armedMs_ = clockAlignedDelayMs(msIntoSecond, intervalMs, false) + kClockGuardMs;
     return {.deliver = gate_.pass(second), .rearmMs = armedMs_};
   }
+
+  // The system's timer runs at `periodMs` now. A re-arm that failed is not
+  // reported: the timer keeps its period, and the next tick tries again.
+  constexpr void armed(int periodMs) { armedMs_ = periodMs; }
 
  private:
   int armedMs_ = 0;

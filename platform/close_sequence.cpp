@@ -6,8 +6,12 @@ bool CloseSequence::allowed(FormEvents& events, UnloadMode mode) {
   if (asking_ || unloaded_) return false;
   Bool16 cancel = kFalse16;
   asking_ = true;
+  // However the question ends, even by an exception the window drops, it is no longer open.
+  const struct Asked {
+    bool& asking;
+    ~Asked() { asking = false; }
+  } asked{asking_};
   events.queryUnload(cancel, mode);
-  asking_ = false;
   return cancel == kFalse16;
 }
 

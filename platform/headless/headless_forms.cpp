@@ -96,7 +96,8 @@ void HeadlessForms::clockChangeNotice() {
 void HeadlessForms::armTimer(Ctl timer) {
   const ControlDesign& d = design_[timer];
   State& s = state(timer);
-  s.armedMs = d.clockAligned ? s.aligned.start(now().millisecond, d.interval) : d.interval;
+  s.armedMs = d.clockAligned ? ClockAlignedTicks::start(now().millisecond, d.interval) : d.interval;
+  s.aligned.armed(s.armedMs);
   s.nextTick = nextFiring(s.armedMs);
 }
 
@@ -125,6 +126,7 @@ void HeadlessForms::deliverClockTick(Ctl timer, bool realign) {
   // Re-armed before the handler runs, because the handler may block in a modal box.
   if (tick.rearmMs != 0) {
     s.armedMs = tick.rearmMs;
+    s.aligned.armed(s.armedMs);
     s.nextTick = nextFiring(s.armedMs);
   }
   if (tick.deliver) events_->timer(timer, t);

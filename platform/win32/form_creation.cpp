@@ -202,7 +202,6 @@ bool Win32Forms::createForm() {
                               height, nullptr, bar.get(), instance_, this));
   if (!form_) return false;
   static_cast<void>(bar.release());  // from here on the window destroys its menu bar
-  control(Ctl::Form1).window = form_.get();
   afterMenus_.setOwner(form());
   return true;
 }
@@ -219,7 +218,7 @@ bool Win32Forms::createControl(const ControlDesign& d) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;
   addStyles(d, style, exStyle);
-  const HWND parent = control(d.container).window;
+  const HWND parent = handleOf(d.container);
   // Screen readers name a text box after the static control right above it among its siblings.
   // Hidden and of no size, this one paints nothing, takes no place in the layout and is never
   // focused; as a child window it goes with its parent.

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "platform/units.h"
 #include "platform/win32/text_codec.h"
@@ -14,15 +16,23 @@ int Win32Forms::toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
 
 int Win32Forms::twipsPerPixelX() const { return twipsPerPixel(dpi_); }
 
-void Win32Forms::createFonts() {
-  verdana_.reset(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"Verdana"));
+// A font that cannot be made at this DPI leaves the one there was: Verdana
+// falls back to the dialog font, and that to the system font.
+std::array<OwnedFont, 2> Win32Forms::createFonts() {
+  OwnedFont verdana(CreateFontW(-MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana"));
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi_, systemDpi_);
-  dialogFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  OwnedFont dialog;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != FALSE) {
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi_, systemDpi_);
+    dialog.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  }
+  std::array<OwnedFont, 2> replaced;
+  if (verdana) replaced[0] = std::exchange(verdana_, std::move(verdana));
+  if (dialog) replaced[1] = std::exchange(dialogFont_, std::move(dialog));
+  return replaced;
 }
 
 // On WM_DPICHANGED; the suggested rectangle keeps the window where the user sees it.
@@ -30,11 +40,9 @@ void Win32Forms::adoptDpi(int dpi, const RECT& suggested) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
   // The controls take the new fonts before the old ones are freed.
-  OwnedFont oldVerdana = std::move(verdana_);
-  OwnedFont oldDialogFont = std::move(dialogFont_);
-  createFonts();
+  const auto replaced = createFonts();
   for (const auto& d : design_.controls) {
-    if (control(d.name).window != nullptr) place(d.name);
+    if (handleOf(d.name) != nullptr) place(d.name);
   }
   SetWindowPos(form(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -58,7 +66,7 @@ void Win32Forms::fitClientArea() {
 void Win32Forms::place(Ctl c) {
   const ControlDesign& d = design_[c];
   Control& control = this->control(c);
-  control.font = d.font == Font::Verdana ? verdana_.get() : dialogFont_.get();
+  control.font = d.font == Font::Verdana && verdana_ ? verdana_.get() : dialogFont_.get();
   SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
   SetWindowPos(control.window, nullptr, toPixels(d.rect.left), toPixels(d.rect.top),
                toPixels(d.rect.width), toPixels(d.rect.height), SWP_NOZORDER | SWP_NOACTIVATE);

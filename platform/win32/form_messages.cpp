@@ -75,26 +75,41 @@ std::optional<KeyStroke> keyStroke(const MSG& message) {
   }
 }
 
+// No exception may cross into the system, which called the procedure. Only
+// running out of memory can throw here: the message is then left undone, and
+// the window goes on with the next one, so the clock keeps its alarm.
+template <typename Handle>
+LRESULT guarded(Handle handle) noexcept {
+  try {
+    return handle();
+  } catch (...) {
+    return 0;
+  }
+}
+
 }  // namespace
 
-LRESULT CALLBACK Win32Forms::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32Forms::formProc(HWND window, UINT message, WPARAM wParam,
+                                      LPARAM lParam) noexcept {
   if (message == WM_NCCREATE) {
     auto* forms =
         static_cast<Win32Forms*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(forms));
-    forms->control(Ctl::Form1).window = window;
   }
   Win32Forms* forms = formsOf(window);
   if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return forms->handleForm(message, wParam, lParam);
+  return guarded([&] { return forms->handleForm(window, message, wParam, lParam); });
 }
 
-LRESULT CALLBACK Win32Forms::frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Win32Forms::frameProc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept {
   Win32Forms* forms = formsOf(window);
   if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  LRESULT result = 0;
-  if (forms->handleContainerMessage(message, wParam, lParam, result)) return result;
-  return forms->frameMessage(window, message, wParam, lParam);
+  return guarded([&] {
+    LRESULT result = 0;
+    if (forms->handleContainerMessage(message, wParam, lParam, result)) return result;
+    return forms->frameMessage(window, message, wParam, lParam);
+  });
 }
 
 // Messages that the window and its frames both receive from the controls they hold.
@@ -136,7 +151,9 @@ bool Win32Forms::handleContainerMessage(UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
+// `window` rather than form(): messages arrive while the window is being
+// created and destroyed, when its owner does not hold it.
+LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (handleContainerMessage(message, wParam, lParam, result)) return result;
   const bool live = loaded_ && !close_.unloaded();
@@ -192,7 +209,7 @@ LRESULT Win32Forms::handleForm(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     default: break;
   }
-  return DefWindowProcW(form(), message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 bool Win32Forms::isIconCallback(WPARAM wParam, LPARAM lParam) const {
@@ -203,17 +220,16 @@ bool Win32Forms::isIconCallback(WPARAM wParam, LPARAM lParam) const {
 }
 
 LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR /*id*/, DWORD_PTR self) {
-  if (message == WM_CHAR) {
-    auto* forms = reinterpret_cast<Win32Forms*>(self);
+                                         UINT_PTR /*id*/, DWORD_PTR self) noexcept {
+  if (message != WM_CHAR) return DefSubclassProc(window, message, wParam, lParam);
+  return guarded([&]() -> LRESULT {
     // The handler sees the key before the edit control does; the character
     // still goes to this control even if the handler moved the focus.
     auto code = static_cast<std::uint16_t>(wParam);
-    forms->events_->keyPress(fromWindow(window), code);
+    reinterpret_cast<Win32Forms*>(self)->events_->keyPress(fromWindow(window), code);
     if (code == 0 || !IsWindow(window)) return 0;
-    wParam = code;
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+    return DefSubclassProc(window, message, code, lParam);
+  });
 }
 
 // The keys every Windows window answers, handled before the focused control sees them.
@@ -226,7 +242,7 @@ bool Win32Forms::preTranslate(const MSG& message) {
 
 // Carries out what the key rule decided; false leaves the key to the focused control.
 bool Win32Forms::perform(const KeyAction& action) {
-  const HWND target = control(action.target).window;
+  const HWND target = handleOf(action.target);
   switch (action.effect) {
     case KeyEffect::None: return false;
     case KeyEffect::Drop: break;
@@ -246,7 +262,7 @@ bool Win32Forms::perform(const KeyAction& action) {
 }
 
 void Win32Forms::turnPage(Ctl tabStrip, bool backwards) {
-  const HWND window = control(tabStrip).window;
+  const HWND window = handleOf(tabStrip);
   const auto count = static_cast<int>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
   const int next = cycledTab(selectedTab(tabStrip), count, backwards);
   SendMessageW(window, TCM_SETCURSEL, static_cast<WPARAM>(next - 1), 0);
@@ -256,7 +272,7 @@ void Win32Forms::turnPage(Ctl tabStrip, bool backwards) {
 
 bool Win32Forms::canFocus(Ctl c) const {
   if (!isFocusableKind(design_[c].kind)) return false;
-  const HWND window = control(c).window;
+  const HWND window = handleOf(c);
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
@@ -266,9 +282,11 @@ bool Win32Forms::armTimer(Ctl timer) {
   if (kClockAlignedTimers && d.clockAligned) {
     SYSTEMTIME t{};
     GetLocalTime(&t);
-    period = control(timer).aligned.start(t.wMilliseconds, d.interval);
+    period = ClockAlignedTicks::start(t.wMilliseconds, d.interval);
   }
-  return setTimerPeriod(timer, period);
+  if (!setTimerPeriod(timer, period)) return false;
+  control(timer).aligned.armed(period);
+  return true;
 }
 
 // On failure a running timer keeps its previous period.
@@ -287,7 +305,7 @@ void Win32Forms::onTimer(Ctl timer) {
     const auto tick =
         c.aligned.tick(now.localSecond, now.time.millisecond, design_[timer].interval);
     // Re-armed before the handler runs, because the handler may block in a modal box.
-    if (tick.rearmMs != 0) setTimerPeriod(timer, tick.rearmMs);
+    if (tick.rearmMs != 0 && setTimerPeriod(timer, tick.rearmMs)) c.aligned.armed(tick.rearmMs);
     if (!tick.deliver) return;
   }
   events_->timer(timer, now.time);

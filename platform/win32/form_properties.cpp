@@ -33,7 +33,7 @@ std::wstring Win32Forms::text(Ctl c) const {
                    static_cast<int>(caption.size()), MF_BYCOMMAND);
     return caption.data();
   }
-  return readWindowText(control(c).window);
+  return readWindowText(handleOf(c));
 }
 
 void Win32Forms::setText(Ctl c, std::wstring_view value) {
@@ -43,7 +43,7 @@ void Win32Forms::setText(Ctl c, std::wstring_view value) {
                 static_cast<UINT_PTR>(controlId(c)), text.c_str());
     return;
   }
-  SetWindowTextW(control(c).window, text.c_str());
+  SetWindowTextW(handleOf(c), text.c_str());
   if (design_[c].autoSize) autoSize(c);
 }
 
@@ -54,7 +54,7 @@ bool Win32Forms::enabled(Ctl c) const {
     return (GetMenuState(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND) &
             MF_GRAYED) == 0;
   }
-  return IsWindowEnabled(control(c).window) != FALSE;
+  return IsWindowEnabled(handleOf(c)) != FALSE;
 }
 
 void Win32Forms::setEnabled(Ctl c, bool on) {
@@ -73,28 +73,26 @@ void Win32Forms::setEnabled(Ctl c, bool on) {
                    MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     return;
   }
-  EnableWindow(control(c).window, on ? TRUE : FALSE);
+  EnableWindow(handleOf(c), on ? TRUE : FALSE);
 }
 
 bool Win32Forms::visible(Ctl c) const {
-  const HWND window = control(c).window;
+  const HWND window = handleOf(c);
   return window != nullptr && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void Win32Forms::setVisible(Ctl c, bool on) {
-  ShowWindow(control(c).window, on ? SW_SHOWNA : SW_HIDE);
-}
+void Win32Forms::setVisible(Ctl c, bool on) { ShowWindow(handleOf(c), on ? SW_SHOWNA : SW_HIDE); }
 
 bool Win32Forms::locked(Ctl textBox) const {
-  return (GetWindowLongPtrW(control(textBox).window, GWL_STYLE) & ES_READONLY) != 0;
+  return (GetWindowLongPtrW(handleOf(textBox), GWL_STYLE) & ES_READONLY) != 0;
 }
 
 void Win32Forms::setLocked(Ctl textBox, bool on) {
-  SendMessageW(control(textBox).window, EM_SETREADONLY, on ? TRUE : FALSE, 0);
+  SendMessageW(handleOf(textBox), EM_SETREADONLY, on ? TRUE : FALSE, 0);
 }
 
 bool Win32Forms::selected(Ctl optionButton) const {
-  return SendMessageW(control(optionButton).window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(handleOf(optionButton), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 Ctl Win32Forms::focused() const {
@@ -104,7 +102,7 @@ Ctl Win32Forms::focused() const {
 }
 
 void Win32Forms::setFocus(Ctl c) {
-  const HWND window = control(c).window;
+  const HWND window = handleOf(c);
   if (window == nullptr) return;
   SetFocus(window);
   // Typing goes on at the end of what a field already holds.
@@ -115,7 +113,7 @@ void Win32Forms::setFocus(Ctl c) {
 }
 
 int Win32Forms::selectedTab(Ctl tabStrip) const {
-  return static_cast<int>(SendMessageW(control(tabStrip).window, TCM_GETCURSEL, 0, 0)) + 1;
+  return static_cast<int>(SendMessageW(handleOf(tabStrip), TCM_GETCURSEL, 0, 0)) + 1;
 }
 
 void Win32Forms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {

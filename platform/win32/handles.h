@@ -84,10 +84,14 @@ class PaintDc {
 };
 
 // An object selected into a device context for the scope; the previous one comes back after.
+// A selection that failed (a null object, a null device context) leaves nothing to restore.
 class SelectedObject {
  public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectedObject() { SelectObject(dc_, previous_); }
+  SelectedObject(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+  ~SelectedObject() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+  }
   SelectedObject(const SelectedObject&) = delete;
   SelectedObject& operator=(const SelectedObject&) = delete;
 

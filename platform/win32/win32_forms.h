@@ -81,7 +81,8 @@ class Win32Forms final : public Forms {
   bool createControl(const ControlDesign& design);
 
   // form_layout.cpp
-  void createFonts();
+  // Returns the fonts it replaced, which the controls use until placed again.
+  std::array<OwnedFont, 2> createFonts();
   void adoptDpi(int dpi, const RECT& suggested);
   void fitClientArea();
   void place(Ctl control);
@@ -89,11 +90,13 @@ class Win32Forms final : public Forms {
   int toPixels(int twips) const;
 
   // form_messages.cpp
-  static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam,
+                                   LPARAM lParam) noexcept;
+  static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam) noexcept;
   static LRESULT CALLBACK textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
-  LRESULT handleForm(UINT message, WPARAM wParam, LPARAM lParam);
+                                      UINT_PTR id, DWORD_PTR self) noexcept;
+  LRESULT handleForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
@@ -117,7 +120,9 @@ class Win32Forms final : public Forms {
 
   Control& control(Ctl c) { return controls_[static_cast<std::size_t>(index(c))]; }
   const Control& control(Ctl c) const { return controls_[static_cast<std::size_t>(index(c))]; }
-  HWND form() const { return control(Ctl::Form1).window; }
+  // The window is read from its owner: after it is destroyed, the handle is null.
+  HWND form() const { return form_.get(); }
+  HWND handleOf(Ctl c) const { return c == Ctl::Form1 ? form() : control(c).window; }
 
   const FormDesign& design_;
   FormEvents* events_ = nullptr;

@@ -1,3 +1,5 @@
+#include <new>
+
 #include "tests/unit/form_fixture.h"
 
 namespace tolvane_test {
@@ -87,6 +89,15 @@ TEST_F(FormTest, ACloseRequestDuringTheQuestionIsNotAskedTwice) {
   EXPECT_FALSE(askedAgain);
   EXPECT_EQ(ui.boxes.size(), 1U);
   EXPECT_EQ(ui.unloadCount, 1);
+}
+
+// The Win32 window drops a message whose handling ran out of memory and goes on.
+TEST_F(FormTest, AQuestionThatFailedDoesNotRefuseTheNextClose) {
+  ui.answerBox = [](const ShownBox&) -> int { throw std::bad_alloc(); };
+  EXPECT_THROW(ui.requestClose(), std::bad_alloc);
+  ui.answerBox = nullptr;
+  EXPECT_FALSE(ui.requestClose());
+  EXPECT_EQ(ui.boxes.size(), 2U);  // asked again
 }
 
 }  // namespace
