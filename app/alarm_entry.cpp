@@ -1,4 +1,4 @@
-#include <array>
+#include <algorithm>
 
 #include "app/alarm_time.h"
 #include "app/form1.h"
@@ -9,12 +9,10 @@ using platform::Ctl;
 
 namespace {
 
+// After the last time field comes the message.
 Ctl nextField(Ctl field) {
-  switch (field) {
-    case Ctl::Text1: return Ctl::Text2;
-    case Ctl::Text2: return Ctl::Text3;
-    default: return Ctl::Text5;
-  }
+  const auto next = std::ranges::find(kTimeFields, field) + 1;
+  return next < kTimeFields.end() ? *next : Ctl::Text5;
 }
 
 }  // namespace
@@ -35,26 +33,26 @@ void Form1::timeField_KeyPress(Ctl field, std::uint16_t& keyAscii) {
 // An alarm that looks armed must ring, so a time the clock never shows is
 // refused, and what was armed before stays armed.
 void Form1::Command1_Click() {
-  const std::array fields{Ctl::Text1, Ctl::Text2, Ctl::Text3};
   const AlarmTimeEntry entry =
-      alarmTimeFrom(ui_.text(fields[0]), ui_.text(fields[1]), ui_.text(fields[2]));
+      alarmTimeFrom(ui_.text(kTimeFields[0]), ui_.text(kTimeFields[1]), ui_.text(kTimeFields[2]));
   if (entry.wrong) {
     ui_.msgBox(kAlarmTimeRangeText, platform::kMbIconError, L"ERROR");
-    ui_.setFocus(fields[static_cast<std::size_t>(*entry.wrong)]);
+    ui_.setFocus(kTimeFields[static_cast<std::size_t>(*entry.wrong)]);
     return;
   }
-  ui_.setCaption(Ctl::Label4, entry.alarmText);
+  ui_.setCaption(kArmedAlarm, entry.alarmText);
   ui_.setLocked(Ctl::Text5, true);
   // A new alarm rings even on a date whose alarm has already rung.
   settledAlarm_.reset();
 }
 
 void Form1::Command2_Click() {
-  for (Ctl field : {Ctl::Text1, Ctl::Text2, Ctl::Text3, Ctl::Text5}) ui_.setText(field, L"");
+  for (Ctl field : kTimeFields) ui_.setText(field, L"");
+  ui_.setText(Ctl::Text5, L"");
   ui_.setLocked(Ctl::Text5, false);
-  ui_.setCaption(Ctl::Label4, L"");
+  ui_.setCaption(kArmedAlarm, L"");
   settledAlarm_.reset();
-  ui_.setFocus(Ctl::Text1);
+  ui_.setFocus(kTimeFields[0]);
 }
 
 }  // namespace app

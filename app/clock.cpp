@@ -36,12 +36,12 @@ std::wstring missedAlarmText(std::wstring_view message, std::wstring_view due) {
   return text;
 }
 
-// The alarm is the text of Label4. A tick rings what it reached since the tick
+// The alarm is the text of kArmedAlarm. A tick rings what it reached since the tick
 // before (late ticks and daylight-saving gaps included), once per date; after
 // sleep or a clock set forward it tells quietly what was missed instead.
 void Form1::Timer1_Timer(const platform::LocalTime& now) {
   ui_.setCaption(Ctl::Label1, formatClock(now));
-  const std::wstring alarm = ui_.caption(Ctl::Label4);
+  const std::wstring alarm = ui_.caption(kArmedAlarm);
   const auto settledDay = settledAlarm_ && settledAlarm_->time == alarm
                               ? std::optional(settledAlarm_->day)
                               : std::nullopt;

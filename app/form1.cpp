@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <algorithm>
+
 namespace app {
 
 using platform::Ctl;
@@ -27,7 +29,7 @@ void Form1::timer(Ctl timer, const platform::LocalTime& now) {
 }
 
 void Form1::keyPress(Ctl textBox, std::uint16_t& keyAscii) {
-  if (textBox == Ctl::Text1 || textBox == Ctl::Text2 || textBox == Ctl::Text3) {
+  if (std::ranges::find(kTimeFields, textBox) != kTimeFields.end()) {
     timeField_KeyPress(textBox, keyAscii);
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +11,15 @@
 #include "tray/tray_presence.h"
 
 namespace app {
+
+// What some of the controls hold for the handlers, by what it is.
+// The armed alarm as the clock shows it, "hh:mm:ss"; empty while none is armed.
+inline constexpr platform::Ctl kArmedAlarm = platform::Ctl::Label4;
+// The file the alarm plays while "Chose tone" is selected.
+inline constexpr platform::Ctl kTonePath = platform::Ctl::Label6;
+// The alarm time's hours, minutes and seconds, in the order the user fills them.
+inline constexpr std::array kTimeFields{platform::Ctl::Text1, platform::Ctl::Text2,
+                                        platform::Ctl::Text3};
 
 // The window's handlers. The alarm itself lives in the controls; the clock
 // keeps only its previous tick and the alarm settled for a date.

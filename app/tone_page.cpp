@@ -24,10 +24,10 @@ void Form1::Option1_Click() { ui_.setEnabled(Ctl::Command3, false); }
 
 void Form1::Option2_Click() { ui_.setEnabled(Ctl::Command3, true); }
 
-// The alarm plays Label6; Text4 only shows the path to the user.
+// The alarm plays the tone path; Text4 only shows it to the user.
 void Form1::Command3_Click() {
   ui_.showOpen(Ctl::CommonDialog1, L"(*.wav)|*.wav|");
-  ui_.setCaption(Ctl::Label6, ui_.fileName(Ctl::CommonDialog1));
+  ui_.setCaption(kTonePath, ui_.fileName(Ctl::CommonDialog1));
   ui_.setText(Ctl::Text4, ui_.fileName(Ctl::CommonDialog1));
 }
 
