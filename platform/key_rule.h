@@ -44,7 +44,7 @@ struct KeyAction {
 };
 
 // What a key does to the window whose focused control is `focused`, among the
-// controls `canFocus` accepts. Both platforms carry out the action it returns.
+// controls `canFocus` accepts. `WindowBehaviour` carries out the action it returns.
 KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focused,
                     const std::function<bool(Ctl)>& canFocus);
 

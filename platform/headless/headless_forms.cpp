@@ -4,7 +4,6 @@
 #include <chrono>
 
 #include "platform/start_failure.h"
-#include "platform/tab_order.h"
 
 namespace platform::headless {
 
@@ -67,7 +66,7 @@ int HeadlessForms::start(FormEvents& events) {
   }
   events.load();
   windowVisible_ = true;
-  focus_ = nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return canFocus(c); });
+  behaviour_.focusFirst();
   return 0;
 }
 
@@ -161,28 +160,11 @@ LocalTime HeadlessForms::now() const {
 }
 
 void HeadlessForms::pressKey(const KeyStroke& stroke) {
-  const KeyAction action =
-      keyAction(stroke, design_, focus_, [this](Ctl c) { return canFocus(c); });
-  switch (action.effect) {
-    case KeyEffect::None:
-      // Left to the focused control: what the key types, as the system translates it.
-      if (stroke.key == Key::Enter) typeCharacter(kEnter);
-      if (stroke.key == Key::Character && (stroke.modifiers & kAlt) == 0) {
-        typeCharacter(static_cast<char16_t>(stroke.character));
-      }
-      break;
-    case KeyEffect::Drop: break;
-    case KeyEffect::MoveFocus: setFocus(action.target); break;
-    case KeyEffect::PressButton: click(action.target); break;
-    case KeyEffect::SelectOption:
-      setFocus(action.target);
-      if (!selected(action.target)) click(action.target);
-      break;
-    case KeyEffect::TurnPage: turnPage(action.target, action.backwards); break;
-    case KeyEffect::PressAccessKey:
-      setFocus(action.target);
-      click(action.target);
-      break;
+  if (behaviour_.pressKey(stroke)) return;
+  // Left to the focused control: what the key types, as the system translates it.
+  if (stroke.key == Key::Enter) typeCharacter(kEnter);
+  if (stroke.key == Key::Character && (stroke.modifiers & kAlt) == 0) {
+    typeCharacter(static_cast<char16_t>(stroke.character));
   }
 }
 
@@ -217,12 +199,6 @@ void HeadlessForms::insertCharacter(Ctl textBox, char16_t ch) {
   s.text += static_cast<wchar_t>(ch);
 }
 
-void HeadlessForms::turnPage(Ctl tabStrip, bool backwards) {
-  const auto count = static_cast<int>(design_[tabStrip].tabs.size());
-  selectTab(cycledTab(selectedTab_, count, backwards));
-  if (!canFocus(focus_)) setFocus(tabStrip);
-}
-
 bool HeadlessForms::shownWithContainers(Ctl c) const {
   for (Ctl at = c; at != Ctl::Form1; at = design_[at].container) {
     if (!state(at).visible) return false;
@@ -254,9 +230,9 @@ void HeadlessForms::select(Ctl optionButton) {
   state(optionButton).selected = true;
 }
 
-void HeadlessForms::selectTab(int index) {
+void HeadlessForms::selectTab(Ctl tabStrip, int index) {
   selectedTab_ = index;
-  events_->click(design_.firstOf(Kind::TabStrip));
+  events_->click(tabStrip);
 }
 
 void HeadlessForms::minimise() {
@@ -318,15 +294,7 @@ void HeadlessForms::setLocked(Ctl textBox, bool on) { state(textBox).locked = on
 
 bool HeadlessForms::selected(Ctl optionButton) const { return state(optionButton).selected; }
 
-// An option button that gets the focus other than by a mouse click is
-// selected and raises its click, as the system's radio buttons do.
-void HeadlessForms::setFocus(Ctl control) {
-  focus_ = control;
-  if (design_[control].kind == Kind::OptionButton && !state(control).selected) {
-    select(control);
-    events_->click(control);
-  }
-}
+void HeadlessForms::setFocus(Ctl control) { focus_ = control; }
 
 int HeadlessForms::selectedTab(Ctl /*tabStrip*/) const { return selectedTab_; }
 

@@ -15,6 +15,7 @@
 #include "platform/key_rule.h"
 #include "platform/painted_colour.h"
 #include "platform/system_services.h"
+#include "platform/window_behaviour.h"
 
 namespace platform::headless {
 
@@ -39,7 +40,7 @@ struct NotifyCall {
 // timer ticks in order, scripted answers to modal boxes, the open dialog and
 // popup menus, and a record of every system call. It behaves as the Win32
 // window does wherever a handler could tell the difference.
-class HeadlessForms final : public Forms, public SystemServices {
+class HeadlessForms final : public WindowPrimitives, public SystemServices {
  public:
   static constexpr std::uint32_t kWindowHandle = 0x000A0042;
   static constexpr std::uint32_t kIconHandle = 0x00B0017;
@@ -73,7 +74,7 @@ class HeadlessForms final : public Forms, public SystemServices {
     pressKey({Key::Tab, static_cast<Modifiers>(backwards ? kCtrl | kShift : kCtrl)});
   }
   void click(Ctl control);  // buttons, option buttons and menu items
-  void selectTab(int index);
+  void selectTab(int index) { selectTab(design_.firstOf(Kind::TabStrip), index); }
   void minimise();
   void resizeByBorder();  // a size change that leaves the window in normal state
   bool requestClose(UnloadMode mode = UnloadMode::ControlMenu);  // true once the window unloaded
@@ -145,6 +146,14 @@ class HeadlessForms final : public Forms, public SystemServices {
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
   LocalTime now() const;
 
+  // WindowPrimitives
+  bool canFocus(Ctl control) const override;
+  void pressButton(Ctl button) override { click(button); }
+  int tabCount(Ctl tabStrip) const override {
+    return static_cast<int>(design_[tabStrip].tabs.size());
+  }
+  void selectTab(Ctl tabStrip, int index) override;
+
   // SystemServices
   void initCommonControls() override;
   bool playSound(std::wstring_view name, std::uint32_t flags) override;
@@ -170,9 +179,7 @@ class HeadlessForms final : public Forms, public SystemServices {
   State& state(Ctl c) { return states_[static_cast<std::size_t>(index(c))]; }
   const State& state(Ctl c) const { return states_[static_cast<std::size_t>(index(c))]; }
   bool shownWithContainers(Ctl c) const;
-  bool canFocus(Ctl c) const;
   void select(Ctl optionButton);
-  void turnPage(Ctl tabStrip, bool backwards);
   void typeCharacter(char16_t ch);
   void insertCharacter(Ctl textBox, char16_t ch);
   void armTimer(Ctl timer);
@@ -181,6 +188,7 @@ class HeadlessForms final : public Forms, public SystemServices {
   long long nextFiring(int periodMs) const;
 
   const FormDesign& design_;
+  WindowBehaviour behaviour_{design_, *this};
   FormEvents* events_ = nullptr;
   CloseSequence close_;
   std::array<State, kControlCount> states_{};

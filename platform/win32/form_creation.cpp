@@ -4,7 +4,6 @@
 
 #include "platform/painted_colour.h"
 #include "platform/start_failure.h"
-#include "platform/tab_order.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/optional_api.h"
 #include "platform/win32/window_ids.h"
@@ -98,7 +97,7 @@ int Win32Forms::run(FormEvents& events) {
   loaded_ = true;
   ShowWindow(form(), SW_SHOWNORMAL);
   UpdateWindow(form());
-  setFocus(nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return canFocus(c); }));
+  behaviour_.focusFirst();
 
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -7,7 +7,6 @@
 
 #include "platform/icon_callback.h"
 #include "platform/notify_icon_data.h"
-#include "platform/tab_order.h"
 #include "platform/win32/window_ids.h"
 
 namespace platform::win32 {
@@ -237,43 +236,25 @@ bool Win32Forms::preTranslate(const MSG& message) {
   if (form() == nullptr || (message.hwnd != form() && !IsChild(form(), message.hwnd))) return false;
   const auto stroke = keyStroke(message);
   if (!stroke) return false;
-  return perform(keyAction(*stroke, design_, focused(), [this](Ctl c) { return canFocus(c); }));
-}
-
-// Carries out what the key rule decided; false leaves the key to the focused control.
-bool Win32Forms::perform(const KeyAction& action) {
-  const HWND target = handleOf(action.target);
-  switch (action.effect) {
-    case KeyEffect::None: return false;
-    case KeyEffect::Drop: break;
-    case KeyEffect::MoveFocus: setFocus(action.target); break;
-    case KeyEffect::PressButton: SendMessageW(target, BM_CLICK, 0, 0); break;
-    case KeyEffect::SelectOption:
-      SetFocus(target);
-      if (!selected(action.target)) SendMessageW(target, BM_CLICK, 0, 0);
-      break;
-    case KeyEffect::TurnPage: turnPage(action.target, action.backwards); break;
-    case KeyEffect::PressAccessKey:
-      SetFocus(target);
-      SendMessageW(target, BM_CLICK, 0, 0);
-      break;
-  }
-  return true;
-}
-
-void Win32Forms::turnPage(Ctl tabStrip, bool backwards) {
-  const HWND window = handleOf(tabStrip);
-  const auto count = static_cast<int>(SendMessageW(window, TCM_GETITEMCOUNT, 0, 0));
-  const int next = cycledTab(selectedTab(tabStrip), count, backwards);
-  SendMessageW(window, TCM_SETCURSEL, static_cast<WPARAM>(next - 1), 0);
-  events_->click(tabStrip);
-  if (!canFocus(focused())) setFocus(tabStrip);
+  return behaviour_.pressKey(*stroke);
 }
 
 bool Win32Forms::canFocus(Ctl c) const {
   if (!isFocusableKind(design_[c].kind)) return false;
   const HWND window = handleOf(c);
   return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+void Win32Forms::pressButton(Ctl button) { SendMessageW(handleOf(button), BM_CLICK, 0, 0); }
+
+int Win32Forms::tabCount(Ctl tabStrip) const {
+  return static_cast<int>(SendMessageW(handleOf(tabStrip), TCM_GETITEMCOUNT, 0, 0));
+}
+
+// The strip does not notify a selection made by code, so the click is raised here.
+void Win32Forms::selectTab(Ctl tabStrip, int tab) {
+  SendMessageW(handleOf(tabStrip), TCM_SETCURSEL, static_cast<WPARAM>(tab - 1), 0);
+  events_->click(tabStrip);
 }
 
 bool Win32Forms::armTimer(Ctl timer) {

@@ -11,9 +11,9 @@
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
-#include "platform/key_rule.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/system_services.h"
+#include "platform/window_behaviour.h"
 
 namespace platform::win32 {
 
@@ -24,7 +24,7 @@ namespace platform::win32 {
 //   form_messages.cpp    window procedures, keyboard, timers and the close sequence
 //   form_painting.cpp    frames and control colours
 //   form_properties.cpp  what handlers read and set, boxes, the open dialog and the popup menu
-class Win32Forms final : public Forms {
+class Win32Forms final : public WindowPrimitives {
  public:
   explicit Win32Forms(const FormDesign& design);
   Win32Forms(const Win32Forms&) = delete;
@@ -59,6 +59,11 @@ class Win32Forms final : public Forms {
   void unload() override;
   int twipsPerPixelX() const override;
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
+
+  bool canFocus(Ctl control) const override;
+  void pressButton(Ctl button) override;
+  int tabCount(Ctl tabStrip) const override;
+  void selectTab(Ctl tabStrip, int tab) override;
 
  private:
   struct Control {
@@ -100,10 +105,7 @@ class Win32Forms final : public Forms {
   bool handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
-  bool perform(const KeyAction& action);
-  void turnPage(Ctl tabStrip, bool backwards);
   int showBox(const std::wstring& text, UINT style, const std::wstring& title);
-  bool canFocus(Ctl control) const;
   // Enabling starts the interval afresh.
   bool armTimer(Ctl timer);
   bool setTimerPeriod(Ctl timer, int periodMs);
@@ -125,6 +127,7 @@ class Win32Forms final : public Forms {
   HWND handleOf(Ctl c) const { return c == Ctl::Form1 ? form() : control(c).window; }
 
   const FormDesign& design_;
+  WindowBehaviour behaviour_{design_, *this};
   FormEvents* events_ = nullptr;
   AfterMenus afterMenus_;
   Win32SystemServices system_{afterMenus_};

@@ -62,8 +62,10 @@ void enterPressesButtons(const TolvaneApp& app) {
 void keysWorkTheTonePage(const TolvaneApp& app) {
   pressChord(app.form(), {VK_CONTROL, VK_TAB});
   check("Ctrl+Tab turns to the tone page", pageShows(app, 2));
-  check("the tone page focuses \"Default\"",
-        focusedWindow(app.form()) == app.control(Ctl::Option1));
+  check("the tone page focuses \"Default\" without selecting it; \"Chose tone\" keeps its state",
+        focusedWindow(app.form()) == app.control(Ctl::Option1) &&
+            SendMessageW(app.control(Ctl::Option1), BM_GETCHECK, 0, 0) == BST_UNCHECKED &&
+            isEnabled(app.control(Ctl::Command3)));
 
   pressKeys(app.control(Ctl::Option1), {VK_DOWN});
   check("Down moves to \"Chose tone\" and selects it, enabling the chooser",

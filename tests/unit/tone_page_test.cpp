@@ -16,9 +16,9 @@ TEST_F(TonePageTest, TabsSwitchThePagesAndTheTonePageFocusesDefault) {
   EXPECT_FALSE(ui.visible(Ctl::Fr2));
   EXPECT_TRUE(ui.visible(Ctl::Fr3));
   EXPECT_EQ(ui.focused(), Ctl::Option1);
-  // Focusing an option button selects it, which runs its click.
-  EXPECT_TRUE(ui.selected(Ctl::Option1));
-  EXPECT_FALSE(ui.enabled(Ctl::Command3));
+  // As with the system's option buttons, the focus alone selects nothing and runs no click.
+  EXPECT_FALSE(ui.selected(Ctl::Option1));
+  EXPECT_TRUE(ui.enabled(Ctl::Command3));
 
   ui.selectTab(1);
   EXPECT_TRUE(ui.visible(Ctl::Fr2));
@@ -33,6 +33,7 @@ TEST_F(TonePageTest, KeysTurnThePagesAndPickTheOptionsAsClicksDo) {
   EXPECT_EQ(ui.selectedTab(Ctl::TabStrip1), 2);
   EXPECT_TRUE(ui.visible(Ctl::Fr3));
   EXPECT_EQ(ui.focused(), Ctl::Option1);
+  EXPECT_FALSE(ui.selected(Ctl::Option1));
   ui.pressArrow(true);
   EXPECT_EQ(ui.focused(), Ctl::Option2);
   EXPECT_TRUE(ui.selected(Ctl::Option2));
