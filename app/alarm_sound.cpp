@@ -1,5 +1,7 @@
 #include "app/alarm_sound.h"
 
+#include "app/form1.h"
+
 namespace app {
 
 using platform::Ctl;
@@ -23,7 +25,7 @@ AlarmTone alarmTone(const platform::Forms& ui) {
   const ToneChoice choice = ui.selected(Ctl::Option1)   ? ToneChoice::Default
                             : ui.selected(Ctl::Option2) ? ToneChoice::ChoseTone
                                                         : ToneChoice::Neither;
-  return {choice, ui.caption(Ctl::Label6)};
+  return {choice, ui.caption(kTonePath)};
 }
 
 // "Default" keeps the chosen file for later but plays the default sound: the empty name.
