@@ -1,5 +1,9 @@
 #pragma once
 
+#include <chrono>
+
+#include "platform/forms.h"
+
 namespace platform {
 
 inline constexpr int kMsPerSecond = 1000;
@@ -17,11 +21,10 @@ constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh)
 // A tick that lands this soon after the boundary is on time.
 inline constexpr int kOnTimeMs = 30;
 
-// Ticks of a clock-aligned timer are armed this long after the second boundary,
-// so that the clock, read to the millisecond, shows the new second. An early tick
-// that still reads the old second is re-armed without delivery, so the guard need
-// not cover the timer's slack: each millisecond more delays the clock and the alarm.
-inline constexpr int kClockGuardMs = 1;
+// Ticks of a clock-aligned timer land this long after the second boundary. An
+// early tick that still reads the old second is re-armed without delivery, so
+// the guard only has to cover the usual timer slack.
+inline constexpr int kClockGuardMs = 5;
 
 // After a tick, the period to arm the system's timer with, or 0 to leave it
 // running: a timer that already ticks on time at its interval costs no
@@ -30,6 +33,14 @@ inline constexpr int kClockGuardMs = 1;
 constexpr int clockAlignedRearmMs(int msIntoSecond, int intervalMs, int armedMs, int guardMs) {
   if (msIntoSecond < kOnTimeMs) return armedMs == intervalMs ? 0 : intervalMs;
   return clockAlignedDelayMs(msIntoSecond, intervalMs, false) + guardMs;
+}
+
+// The local second `t` falls in, counted from 1970: consecutive seconds differ by one.
+constexpr long long secondCount(const LocalTime& t) {
+  using namespace std::chrono;
+  const sys_days day = year{t.year} / month{static_cast<unsigned>(t.month)} /
+                       std::chrono::day{static_cast<unsigned>(t.day)};
+  return day.time_since_epoch().count() * 86'400LL + (t.hour * 60LL + t.minute) * 60 + t.second;
 }
 
 // A system timer may fire a little early and still read the second already
@@ -44,43 +55,6 @@ class SecondGate {
 
  private:
   long long last_ = -1;
-};
-
-// One clock-aligned timer as every platform runs it over a periodic system
-// timer: the period to arm it with, and for each tick of the system's timer
-// whether the handler sees it and how to re-arm.
-class ClockAlignedTicks {
- public:
-  struct Tick {
-    bool deliver = false;  // a second not delivered before
-    int rearmMs = 0;       // the system timer's new period, or 0 to leave it running
-  };
-
-  // The period for a timer just enabled.
-  static constexpr int start(int msIntoSecond, int intervalMs) {
-    return clockAlignedDelayMs(msIntoSecond, intervalMs, true) + kClockGuardMs;
-  }
-
-  // `second` is the local second the clock reads, `msIntoSecond` how far into it.
-  constexpr Tick tick(long long second, int msIntoSecond, int intervalMs) {
-    return {.deliver = gate_.pass(second),
-            .rearmMs = clockAlignedRearmMs(msIntoSecond, intervalMs, armedMs_, kClockGuardMs)};
-  }
-
-  // The clock was set or the machine woke up: a tick at once, and the system
-  // timer armed for the next boundary of the clock as it now reads.
-  constexpr Tick realign(long long second, int msIntoSecond, int intervalMs) {
-    armedMs_ = clockAlignedDelayMs(msIntoSecond, intervalMs, false) + kClockGuardMs;
-    return {.deliver = gate_.pass(second), .rearmMs = armedMs_};
-  }
-
-  // The system's timer runs at `periodMs` now. A re-arm that failed is not
-  // reported: the timer keeps its period, and the next tick tries again.
-  constexpr void armed(int periodMs) { armedMs_ = periodMs; }
-
- private:
-  int armedMs_ = 0;
-  SecondGate gate_;
 };
 
 }  // namespace platform

@@ -37,4 +37,51 @@ void WindowBehaviour::turnPage(Ctl tabStrip, bool backwards) {
   if (!window_.canFocus(window_.focused())) window_.setFocus(tabStrip);
 }
 
+bool WindowBehaviour::enableTimer(Ctl timer, bool on) {
+  Timer& t = timers_[slot(timer)];
+  t.enabled = on;
+  if (!on) {
+    window_.killSystemTimer(timer);
+    return true;
+  }
+  const int interval = design_[timer].interval;
+  const int period =
+      aligned(timer)
+          ? clockAlignedDelayMs(window_.readClock().millisecond, interval, true) + kClockGuardMs
+          : interval;
+  if (!window_.setSystemTimer(timer, period)) return false;
+  t.armedMs = period;
+  return true;
+}
+
+void WindowBehaviour::systemTimerTicked(Ctl timer, FormEvents& events) {
+  Timer& t = timers_[slot(timer)];
+  // A tick already queued when the timer was disabled.
+  if (!t.enabled) return;
+  const LocalTime now = window_.readClock();
+  if (aligned(timer)) {
+    const int rearmMs =
+        clockAlignedRearmMs(now.millisecond, design_[timer].interval, t.armedMs, kClockGuardMs);
+    // Re-armed before the handler runs, because the handler may block in a modal box. A
+    // refused re-arm leaves the period there was, and the next tick tries again.
+    if (rearmMs != 0 && window_.setSystemTimer(timer, rearmMs)) t.armedMs = rearmMs;
+    if (!t.gate.pass(secondCount(now))) return;
+  }
+  events.timer(timer, now);
+}
+
+void WindowBehaviour::clockChanged(FormEvents& events) {
+  for (const auto& d : design_.controls) {
+    Timer& t = timers_[slot(d.name)];
+    if (d.kind != Kind::Timer || !d.clockAligned || !t.enabled) continue;
+    const LocalTime now = window_.readClock();
+    if (aligned(d.name)) {
+      const int period = clockAlignedDelayMs(now.millisecond, d.interval, false) + kClockGuardMs;
+      if (window_.setSystemTimer(d.name, period)) t.armedMs = period;
+      if (!t.gate.pass(secondCount(now))) continue;
+    }
+    events.timer(d.name, now);
+  }
+}
+
 }  // namespace platform

@@ -13,14 +13,7 @@ constexpr long long kMsPerDay = 86'400'000;
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kEnter = 13;
 
-long long toMs(const LocalTime& t) {
-  using namespace std::chrono;
-  const sys_days day = year{t.year} / month{static_cast<unsigned>(t.month)} /
-                       std::chrono::day{static_cast<unsigned>(t.day)};
-  const long long days = day.time_since_epoch().count();
-  return days * kMsPerDay + ((t.hour * 60LL + t.minute) * 60 + t.second) * kMsPerSecond +
-         t.millisecond;
-}
+long long toMs(const LocalTime& t) { return secondCount(t) * kMsPerSecond + t.millisecond; }
 
 LocalTime fromMs(long long ms) {
   using namespace std::chrono;
@@ -62,7 +55,7 @@ int HeadlessForms::start(FormEvents& events) {
     s.text = std::wstring(c.caption);
     s.enabled = c.enabled;
     s.visible = c.visible;
-    if (c.kind == Kind::Timer && c.enabled) armTimer(c.name);
+    if (c.kind == Kind::Timer && c.enabled) behaviour_.enableTimer(c.name, true);
   }
   events.load();
   windowVisible_ = true;
@@ -83,21 +76,17 @@ void HeadlessForms::setClock(const LocalTime& t) {
 void HeadlessForms::moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
 
 void HeadlessForms::clockChangeNotice() {
-  for (const auto& c : design_.controls) {
-    if (c.kind == Kind::Timer && c.clockAligned && state(c.name).enabled && !unloaded()) {
-      deliverClockTick(c.name, true);
-    }
-  }
+  if (!unloaded()) behaviour_.clockChanged(*events_);
 }
 
-// A periodic system timer, as the Win32 window's timers are, armed with the
-// period the shared clock-aligned rule asks for.
-void HeadlessForms::armTimer(Ctl timer) {
-  const ControlDesign& d = design_[timer];
+// A periodic system timer, as the Win32 window's timers are.
+bool HeadlessForms::setSystemTimer(Ctl timer, int periodMs) {
+  if (systemTimersFail) return false;
   State& s = state(timer);
-  s.armedMs = d.clockAligned ? ClockAlignedTicks::start(now().millisecond, d.interval) : d.interval;
-  s.aligned.armed(s.armedMs);
-  s.nextTick = nextFiring(s.armedMs);
+  s.running = true;
+  s.armedMs = periodMs;
+  s.nextTick = nextFiring(periodMs);
+  return true;
 }
 
 // A system timer never fires before it was armed, however early it runs.
@@ -108,27 +97,7 @@ long long HeadlessForms::nextFiring(int periodMs) const {
 void HeadlessForms::fireTimer(Ctl timer) {
   State& s = state(timer);
   s.nextTick = nextFiring(s.armedMs);
-  if (design_[timer].clockAligned) {
-    deliverClockTick(timer, false);
-  } else {
-    events_->timer(timer, now());
-  }
-}
-
-void HeadlessForms::deliverClockTick(Ctl timer, bool realign) {
-  const int intervalMs = design_[timer].interval;
-  State& s = state(timer);
-  const LocalTime t = now();
-  const long long second = (nowMs_ + localOffsetMs_) / kMsPerSecond;
-  const auto tick = realign ? s.aligned.realign(second, t.millisecond, intervalMs)
-                            : s.aligned.tick(second, t.millisecond, intervalMs);
-  // Re-armed before the handler runs, because the handler may block in a modal box.
-  if (tick.rearmMs != 0) {
-    s.armedMs = tick.rearmMs;
-    s.aligned.armed(s.armedMs);
-    s.nextTick = nextFiring(s.armedMs);
-  }
-  if (tick.deliver) events_->timer(timer, t);
+  behaviour_.systemTimerTicked(timer, *events_);
 }
 
 void HeadlessForms::advance(long long milliseconds) {
@@ -136,7 +105,7 @@ void HeadlessForms::advance(long long milliseconds) {
   for (;;) {
     const ControlDesign* due = nullptr;
     for (const auto& c : design_.controls) {
-      if (c.kind != Kind::Timer || !state(c.name).enabled || unloaded()) continue;
+      if (c.kind != Kind::Timer || !state(c.name).running || unloaded()) continue;
       if (state(c.name).nextTick > target) continue;
       if (due == nullptr || state(c.name).nextTick < state(due->name).nextTick) due = &c;
     }
@@ -274,12 +243,17 @@ std::wstring HeadlessForms::text(Ctl control) const { return state(control).text
 // As with the edit control, a length limit applies to typing, not to code.
 void HeadlessForms::setText(Ctl control, std::wstring_view value) { state(control).text = value; }
 
-bool HeadlessForms::enabled(Ctl control) const { return state(control).enabled; }
+bool HeadlessForms::enabled(Ctl control) const {
+  if (design_[control].kind == Kind::Timer) return behaviour_.timerEnabled(control);
+  return state(control).enabled;
+}
 
 void HeadlessForms::setEnabled(Ctl control, bool on) {
+  if (design_[control].kind == Kind::Timer) {
+    behaviour_.enableTimer(control, on);
+    return;
+  }
   state(control).enabled = on;
-  // A timer that is enabled starts counting its interval afresh.
-  if (on && design_[control].kind == Kind::Timer) armTimer(control);
 }
 
 bool HeadlessForms::visible(Ctl control) const {

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/clock_aligned_timer.h"
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
@@ -91,6 +90,8 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   std::function<std::optional<Ctl>(Ctl menu)> answerPopup;
   // The system's timers fire this much late (negative: early) at each period.
   int systemTimerSkewMs = 0;
+  // The system refuses to set or change a timer, as when it has run out of them.
+  bool systemTimersFail = false;
   bool shellPresent = true;  // false: there is no notification area at all
   // Creating this control fails at start-up, as the system's window creation can.
   std::optional<Ctl> failCreating;
@@ -153,6 +154,9 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     return static_cast<int>(design_[tabStrip].tabs.size());
   }
   void selectTab(Ctl tabStrip, int index) override;
+  bool setSystemTimer(Ctl timer, int periodMs) override;
+  void killSystemTimer(Ctl timer) override { state(timer).running = false; }
+  LocalTime readClock() const override { return now(); }
 
   // SystemServices
   void initCommonControls() override;
@@ -171,9 +175,9 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     bool visible = true;
     bool locked = false;
     bool selected = false;
+    bool running = false;    // timers: the system's timer is set
     long long nextTick = 0;  // timers: virtual milliseconds
     int armedMs = 0;         // timers: the period the system's timer runs at
-    ClockAlignedTicks aligned;
   };
 
   State& state(Ctl c) { return states_[static_cast<std::size_t>(index(c))]; }
@@ -182,9 +186,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   void select(Ctl optionButton);
   void typeCharacter(char16_t ch);
   void insertCharacter(Ctl textBox, char16_t ch);
-  void armTimer(Ctl timer);
   void fireTimer(Ctl timer);
-  void deliverClockTick(Ctl timer, bool realign);
   long long nextFiring(int periodMs) const;
 
   const FormDesign& design_;

@@ -16,6 +16,13 @@ constexpr wchar_t kFormClass[] = L"TolvaneForm";
 constexpr wchar_t kFrameClass[] = L"TolvaneFrame";
 constexpr UINT kIconResource = 1;
 
+#ifdef TOLVANE_NAIVE_TIMER
+// The benchmark's baseline: every timer free-running at its interval.
+constexpr bool kClockAlignedTimers = false;
+#else
+constexpr bool kClockAlignedTimers = true;
+#endif
+
 const wchar_t* windowClassOf(Kind kind) {
   switch (kind) {
     case Kind::Frame: return kFrameClass;
@@ -77,7 +84,9 @@ HWND createBelowSiblings(DWORD exStyle, const wchar_t* windowClass, const std::w
 }  // namespace
 
 Win32Forms::Win32Forms(const FormDesign& design)
-    : design_(design), instance_(GetModuleHandleW(nullptr)) {
+    : design_(design),
+      behaviour_(design, *this, kClockAlignedTimers),
+      instance_(GetModuleHandleW(nullptr)) {
   const WindowDc screen(nullptr);
   systemDpi_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
   dpi_ = systemDpi_;
@@ -207,11 +216,8 @@ bool Win32Forms::createForm() {
 
 bool Win32Forms::createControl(const ControlDesign& d) {
   Control& c = control(d.name);
-  if (d.kind == Kind::Timer) {
-    c.timerEnabled = d.enabled;
-    // A clock that never ticks would let every alarm pass unseen.
-    return !d.enabled || armTimer(d.name);
-  }
+  // A clock that never ticks would let every alarm pass unseen.
+  if (d.kind == Kind::Timer) return !d.enabled || behaviour_.enableTimer(d.name, true);
   if (d.kind == Kind::OpenDialog || d.kind == Kind::Menu || d.kind == Kind::MenuItem) return true;
 
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;

@@ -13,43 +13,12 @@ namespace platform::win32 {
 
 namespace {
 
-#ifdef TOLVANE_NAIVE_TIMER
-// The benchmark's baseline: every timer free-running at its interval.
-constexpr bool kClockAlignedTimers = false;
-#else
-constexpr bool kClockAlignedTimers = true;
-#endif
-
 Win32Forms* formsOf(HWND window) {
   return reinterpret_cast<Win32Forms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 ULONGLONG fileTimeTicks(const FILETIME& t) {
   return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-}
-
-// One reading of the clock: the local time and the UTC instant it was derived
-// from, and the local second the clock timer's gate counts in.
-struct ClockReading {
-  LocalTime time;
-  long long localSecond = 0;
-};
-
-// FileTimeToLocalFileTime applies the bias in force now, as GetLocalTime does,
-// also under Wine across a daylight-saving change, where the zone information
-// can already report daylight time before the change.
-ClockReading readClock() {
-  constexpr ULONGLONG kTicksPerMs = 10'000;
-  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
-  FILETIME utc{};
-  GetSystemTimeAsFileTime(&utc);
-  FILETIME local{};
-  FileTimeToLocalFileTime(&utc, &local);
-  SYSTEMTIME t{};
-  FileTimeToSystemTime(&local, &t);
-  return {.time = {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds,
-                   static_cast<long long>((fileTimeTicks(utc) - kUnixEpochTicks) / kTicksPerMs)},
-          .localSecond = static_cast<long long>(fileTimeTicks(local) / (kTicksPerMs * 1000))};
 }
 
 // The stroke of a key message, for the keys the window may answer itself.
@@ -165,14 +134,14 @@ LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM 
       if (wParam == AfterMenus::kRetryTimer) {
         afterMenus_.onRetryTimer();
       } else {
-        onTimer(fromId(wParam));
+        if (!close_.unloaded()) behaviour_.systemTimerTicked(fromId(wParam), *events_);
       }
       return 0;
     case WM_TIMECHANGE:
-      if (live) onClockChange();
+      if (live) behaviour_.clockChanged(*events_);
       return 0;
     case WM_POWERBROADCAST:
-      if (wParam == PBT_APMRESUMEAUTOMATIC && live) onClockChange();
+      if (wParam == PBT_APMRESUMEAUTOMATIC && live) behaviour_.clockChanged(*events_);
       return TRUE;
     case WM_SIZE:
       if (live) events_->resize();
@@ -257,56 +226,37 @@ void Win32Forms::selectTab(Ctl tabStrip, int tab) {
   events_->click(tabStrip);
 }
 
-bool Win32Forms::armTimer(Ctl timer) {
-  const ControlDesign& d = design_[timer];
-  int period = d.interval;
-  if (kClockAlignedTimers && d.clockAligned) {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    period = ClockAlignedTicks::start(t.wMilliseconds, d.interval);
-  }
-  if (!setTimerPeriod(timer, period)) return false;
-  control(timer).aligned.armed(period);
-  return true;
-}
-
 // On failure a running timer keeps its previous period.
-bool Win32Forms::setTimerPeriod(Ctl timer, int periodMs) {
+bool Win32Forms::setSystemTimer(Ctl timer, int periodMs) {
   return SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs),
                   nullptr) != 0;
 }
 
-// The clock is read once per tick: the second the gate lets through is the
-// one the handler shows.
-void Win32Forms::onTimer(Ctl timer) {
-  Control& c = control(timer);
-  if (!c.timerEnabled || close_.unloaded()) return;
-  const ClockReading now = readClock();
-  if (kClockAlignedTimers && design_[timer].clockAligned) {
-    const auto tick =
-        c.aligned.tick(now.localSecond, now.time.millisecond, design_[timer].interval);
-    // Re-armed before the handler runs, because the handler may block in a modal box.
-    if (tick.rearmMs != 0 && setTimerPeriod(timer, tick.rearmMs)) c.aligned.armed(tick.rearmMs);
-    if (!tick.deliver) return;
-  }
-  events_->timer(timer, now.time);
+void Win32Forms::killSystemTimer(Ctl timer) {
+  KillTimer(form(), static_cast<UINT_PTR>(controlId(timer)));
 }
 
-// The clock was set or the machine woke up: the clock's tick comes at once,
-// and its timer is brought back to the boundary instead of two ticks later.
-void Win32Forms::onClockChange() {
-  for (const auto& d : design_.controls) {
-    Control& c = control(d.name);
-    if (d.kind != Kind::Timer || !d.clockAligned || !c.timerEnabled) continue;
-    if (!kClockAlignedTimers) {
-      onTimer(d.name);
-      continue;
-    }
-    const ClockReading now = readClock();
-    const auto tick = c.aligned.realign(now.localSecond, now.time.millisecond, d.interval);
-    setTimerPeriod(d.name, tick.rearmMs);
-    if (tick.deliver) events_->timer(d.name, now.time);
-  }
+// FileTimeToLocalFileTime applies the bias in force now, as GetLocalTime does,
+// also under Wine across a daylight-saving change, where the zone information
+// can already report daylight time before the change. Both times come from the
+// one reading.
+LocalTime Win32Forms::readClock() const {
+  constexpr ULONGLONG kTicksPerMs = 10'000;
+  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
+  FILETIME utc{};
+  GetSystemTimeAsFileTime(&utc);
+  FILETIME local{};
+  FileTimeToLocalFileTime(&utc, &local);
+  SYSTEMTIME t{};
+  FileTimeToSystemTime(&local, &t);
+  return {t.wYear,
+          t.wMonth,
+          t.wDay,
+          t.wHour,
+          t.wMinute,
+          t.wSecond,
+          t.wMilliseconds,
+          static_cast<long long>((fileTimeTicks(utc) - kUnixEpochTicks) / kTicksPerMs)};
 }
 
 void Win32Forms::closeRequest(UnloadMode mode) {
@@ -316,7 +266,7 @@ void Win32Forms::closeRequest(UnloadMode mode) {
 void Win32Forms::finishUnload() {
   if (!close_.unload(*events_)) return;
   for (const auto& d : design_.controls) {
-    if (d.kind == Kind::Timer) KillTimer(form(), static_cast<UINT_PTR>(controlId(d.name)));
+    if (d.kind == Kind::Timer) killSystemTimer(d.name);
   }
   form_.reset();
 }

@@ -49,7 +49,7 @@ void Win32Forms::setText(Ctl c, std::wstring_view value) {
 
 bool Win32Forms::enabled(Ctl c) const {
   const Kind kind = design_[c].kind;
-  if (kind == Kind::Timer) return control(c).timerEnabled;
+  if (kind == Kind::Timer) return behaviour_.timerEnabled(c);
   if (kind == Kind::MenuItem) {
     return (GetMenuState(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND) &
             MF_GRAYED) == 0;
@@ -60,12 +60,7 @@ bool Win32Forms::enabled(Ctl c) const {
 void Win32Forms::setEnabled(Ctl c, bool on) {
   const Kind kind = design_[c].kind;
   if (kind == Kind::Timer) {
-    control(c).timerEnabled = on;
-    if (on) {
-      armTimer(c);
-    } else {
-      KillTimer(form(), static_cast<UINT_PTR>(controlId(c)));
-    }
+    behaviour_.enableTimer(c, on);
     return;
   }
   if (kind == Kind::MenuItem) {

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 
-#include "platform/clock_aligned_timer.h"
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
@@ -64,14 +63,15 @@ class Win32Forms final : public WindowPrimitives {
   void pressButton(Ctl button) override;
   int tabCount(Ctl tabStrip) const override;
   void selectTab(Ctl tabStrip, int tab) override;
+  bool setSystemTimer(Ctl timer, int periodMs) override;
+  void killSystemTimer(Ctl timer) override;
+  LocalTime readClock() const override;
 
  private:
   struct Control {
     HWND window = nullptr;
     HFONT font = nullptr;
     HMENU menu = nullptr;  // menus: their popup; menu items: the popup that holds them
-    bool timerEnabled = false;
-    ClockAlignedTicks aligned;  // clock-aligned timers
   };
   struct StartFailure {
     std::wstring what;
@@ -106,11 +106,6 @@ class Win32Forms final : public WindowPrimitives {
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
   int showBox(const std::wstring& text, UINT style, const std::wstring& title);
-  // Enabling starts the interval afresh.
-  bool armTimer(Ctl timer);
-  bool setTimerPeriod(Ctl timer, int periodMs);
-  void onTimer(Ctl timer);
-  void onClockChange();
   void closeRequest(UnloadMode mode);
   void finishUnload();
 
@@ -127,7 +122,7 @@ class Win32Forms final : public WindowPrimitives {
   HWND handleOf(Ctl c) const { return c == Ctl::Form1 ? form() : control(c).window; }
 
   const FormDesign& design_;
-  WindowBehaviour behaviour_{design_, *this};
+  WindowBehaviour behaviour_;
   FormEvents* events_ = nullptr;
   AfterMenus afterMenus_;
   Win32SystemServices system_{afterMenus_};

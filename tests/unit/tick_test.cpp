@@ -91,5 +91,21 @@ TEST_F(ClockTickTest, AClockChangeNoticeTicksAtOnceAndRealigns) {
   expectOnTimeOncePerSecond(events.ticks, before);
 }
 
+// A system that refuses to change the timer leaves it at its period: the clock
+// goes on late, once a second, and the next tick tries again.
+TEST_F(ClockTickTest, ARefusedReArmKeepsThePeriodAndIsTriedAgainOnTheNextTick) {
+  start(0);
+  ui.advance(3'500);
+  ui.systemTimersFail = true;
+  ui.stall(1'300);
+  ui.advance(3'000);
+  ASSERT_EQ(events.ticks.size(), 7U);
+  EXPECT_EQ(secondOfDay(events.ticks.back()), 7 * 3600 + 7);
+  EXPECT_EQ(events.ticks.back().millisecond, 800);
+  ui.systemTimersFail = false;
+  ui.advance(5'000);
+  expectOnTimeOncePerSecond(events.ticks, 7);
+}
+
 }  // namespace
 }  // namespace tolvane_test
