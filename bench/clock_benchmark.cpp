@@ -118,7 +118,7 @@ std::atomic<bool> stopPolling{false};
 
 void findWindow(Program& p) {
   const e2e::FindOptions options{
-      .windowClass = L"TolvaneForm", .processId = p.process->id(), .visibleOnly = true};
+      .windowClass = platform::kFormClassName, .processId = p.process->id(), .visibleOnly = true};
   const double deadline = p.startedMs + kWindowTimeoutMs;
   // Polled every millisecond so the start-up time is measured to about that.
   while (counterMs() < deadline && p.process->running()) {

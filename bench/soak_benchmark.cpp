@@ -410,7 +410,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (program.unixPid == 0 || reference.unixPid == 0) return usage();
 
-  program.processId = processOfWindow(L"TolvaneForm");
+  program.processId = processOfWindow(platform::kFormClassName);
   reference.processId = processOfWindow(L"MinimalClock");
   auto app = TolvaneApp::attach(program.processId);
   if (!app || reference.processId == 0) {

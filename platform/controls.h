@@ -56,6 +56,9 @@ constexpr std::wstring_view controlName(Ctl c) {
   return kControlNames[static_cast<std::size_t>(index(c))].name;
 }
 
+// The window's class name; drivers find the window from outside by it.
+inline constexpr wchar_t kFormClassName[] = L"TolvaneForm";
+
 // Win32 control and menu-item identifier of a control; test drivers find
 // controls from outside by it.
 constexpr int controlId(Ctl c) { return 1000 + index(c); }

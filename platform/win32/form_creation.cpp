@@ -12,7 +12,6 @@ namespace platform::win32 {
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TolvaneForm";
 constexpr wchar_t kFrameClass[] = L"TolvaneFrame";
 constexpr UINT kIconResource = 1;
 
@@ -153,7 +152,7 @@ bool Win32Forms::registerClasses() {
                    .hCursor = LoadCursorW(nullptr, IDC_ARROW),
                    .hbrBackground = colourBrush(controlColours(design_, Ctl::Form1).background),
                    .lpszMenuName = nullptr,
-                   .lpszClassName = kFormClass,
+                   .lpszClassName = kFormClassName,
                    .hIconSm = smallIcon_.get()};
   WNDCLASSEXW frame = form;
   frame.style = CS_HREDRAW | CS_VREDRAW;
@@ -206,8 +205,8 @@ bool Win32Forms::createForm() {
   const int y = work.top + (work.bottom - work.top - height) / 2;
 
   const std::wstring caption(design_.form.caption);
-  form_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, kFormClass, caption.c_str(), style, x, y, width,
-                              height, nullptr, bar.get(), instance_, this));
+  form_.reset(CreateWindowExW(WS_EX_CONTROLPARENT, kFormClassName, caption.c_str(), style, x, y,
+                              width, height, nullptr, bar.get(), instance_, this));
   if (!form_) return false;
   static_cast<void>(bar.release());  // from here on the window destroys its menu bar
   afterMenus_.setOwner(form());

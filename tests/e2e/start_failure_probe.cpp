@@ -27,7 +27,7 @@ bool takeWindowClass() {
                           .hCursor = nullptr,
                           .hbrBackground = nullptr,
                           .lpszMenuName = nullptr,
-                          .lpszClassName = L"TolvaneForm",
+                          .lpszClassName = platform::kFormClassName,
                           .hIconSm = nullptr};
   return RegisterClassExW(&taken) != 0;
 }

@@ -29,7 +29,7 @@ std::optional<TolvaneApp> TolvaneApp::attach(DWORD processId) {
 std::optional<TolvaneApp> TolvaneApp::withWindow(Process process) {
   const HWND form = findTopWindow(
       L"Tolvane", 15'000,
-      {.windowClass = L"TolvaneForm", .processId = process.id(), .visibleOnly = true});
+      {.windowClass = platform::kFormClassName, .processId = process.id(), .visibleOnly = true});
   if (!check("program shows its window", form != nullptr)) {
     process.kill();
     return std::nullopt;
