@@ -9,6 +9,7 @@
 #include "checks.h"
 #include "input.h"
 #include "message_boxes.h"
+#include "platform/controls.h"
 #include "processes.h"
 #include "scenarios.h"
 #include "sound_support.h"
@@ -177,7 +178,7 @@ std::wstring zoneJumpingAt(const FILETIME& jump) {
 // that process's environment, so env(1) starts wine with the zone for the
 // program alone. No handle comes back: the program is found by its window.
 std::optional<TolvaneApp> startInZone(const std::wstring& exe, const std::wstring& zone) {
-  const std::vector<HWND> before = topWindows({.windowClass = L"TolvaneForm"});
+  const std::vector<HWND> before = topWindows({.windowClass = platform::kFormClassName});
   std::wstring command = L"Z:\\usr\\bin\\env TZ=" + zone + L" wine \"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -193,7 +194,8 @@ std::optional<TolvaneApp> startInZone(const std::wstring& exe, const std::wstrin
   HWND form = nullptr;
   waitUntil(
       [&] {
-        for (const HWND w : topWindows({.windowClass = L"TolvaneForm", .visibleOnly = true})) {
+        for (const HWND w :
+             topWindows({.windowClass = platform::kFormClassName, .visibleOnly = true})) {
           if (std::find(before.begin(), before.end(), w) == before.end()) form = w;
         }
         return form != nullptr;
