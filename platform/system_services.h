@@ -14,7 +14,7 @@ namespace platform {
 enum class DefaultSound { Configured, None, Unknown };
 
 // The system functions the window calls directly, apart from the forms that
-// address controls by name: the tray module needs these and nothing else.
+// address controls by name: the icon's record (`tray::Tray`) needs these and nothing else.
 class SystemServices {
  public:
   virtual void initCommonControls() = 0;
