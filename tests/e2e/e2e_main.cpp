@@ -23,7 +23,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fputs(
         "usage: e2e_driver <Tolvane.exe> "
-        "[start-up|alarm|menus|tray|keys|dpi|never-lost|daylight-saving|accessibility|planted-dll]\n",
+        "[start-up|alarm|menus|tray|keys|dpi|never-lost|daylight-saving|accessibility|planted-dll]"
+        "\n",
         stderr);
     return 2;
   }
