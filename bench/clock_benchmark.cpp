@@ -17,12 +17,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
-#include <cwctype>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/alarm_time.h"
 #include "message_boxes.h"
 #include "platform/controls.h"
 #include "processes.h"
@@ -64,18 +64,6 @@ double counterMs() {
   LARGE_INTEGER now{};
   QueryPerformanceCounter(&now);
   return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency);
-}
-
-// Second of the day named by "hh:mm:ss", if the text is one.
-std::optional<int> clockSecond(const std::wstring& text) {
-  if (text.size() != 8 || text[2] != L':' || text[5] != L':') return std::nullopt;
-  for (std::size_t i : {0, 1, 3, 4, 6, 7}) {
-    if (!std::iswdigit(text[i])) return std::nullopt;
-  }
-  const auto two = [&](std::size_t i) { return (text[i] - L'0') * 10 + (text[i + 1] - L'0'); };
-  const int h = two(0), m = two(3), s = two(6);
-  if (h > 23 || m > 59 || s > 59) return std::nullopt;
-  return (h * 60 + m) * 60 + s;
 }
 
 // `ms` folded into [-half a day, half a day), so a midnight between two times does not count.
@@ -139,7 +127,7 @@ void findWindow(Program& p) {
 
 void poll(Program& p) {
   std::wstring previous = e2e::windowText(p.label, kReadTimeoutMs).value_or(L"");
-  std::optional<int> previousSecond = clockSecond(previous);
+  std::optional<int> previousSecond = app::secondOfDay(previous);
   const double began = counterMs();
   while (!stopPolling.load(std::memory_order_relaxed)) {
     Sleep(1);
@@ -152,7 +140,7 @@ void poll(Program& p) {
     }
     if (*text == previous) continue;
     previous = *text;
-    const auto second = clockSecond(*text);
+    const auto second = app::secondOfDay(*text);
     if (!second) continue;
     const double lag = wrapDay(seenAt - *second * 1000.0);
     p.lags.push_back(lag);

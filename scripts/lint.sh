@@ -31,7 +31,7 @@ clang-tidy -p build/host --quiet "${host_sources[@]}" 2>/dev/null
 
 gcc_include=$(dirname "$(x86_64-w64-mingw32-g++-win32 -print-libgcc-file-name)")/include/c++
 # bench/linux/ holds the benchmarks' Linux-side helpers, checked apart below.
-mapfile -t win_sources < <(git ls-files '*.cpp' | grep -E '^(platform/win32/|app/main.cpp|tests/e2e/|tests/planted_dll/|bench/)' |
+mapfile -t win_sources < <(git ls-files '*.cpp' | grep -E '^(platform/win32/|app/main.cpp|tests/e2e/|tests/support/|tests/planted_dll/|bench/)' |
   grep -v '^bench/linux/')
 clang-tidy -p build/win64 --quiet --extra-arg=--target=x86_64-w64-mingw32 \
   --extra-arg=-Wno-unknown-warning-option \
