@@ -39,7 +39,7 @@ function(_tolvane_generate target generator output)
       COMMAND "${TOLVANE_HOST_CXX}" -std=c++20 -O2 -o "${program}"
               "${_TOLVANE_RESOURCES_DIR}/${generator}.cpp"
       COMMAND "${program}" "${output}"
-      DEPENDS "${_TOLVANE_RESOURCES_DIR}/${generator}.cpp"
+      DEPENDS "${_TOLVANE_RESOURCES_DIR}/${generator}.cpp" "${_TOLVANE_RESOURCES_DIR}/generated_file.h"
       BYPRODUCTS "${program}"
       COMMENT "Generating ${name} for ${target}"
       VERBATIM)

@@ -5,11 +5,14 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <vector>
 
+#include "generated_file.h"
+
 namespace {
+
+using generated::Put16;
+using generated::Put32;
 
 struct Rgb {
   std::uint8_t r, g, b;
@@ -114,17 +117,6 @@ Image Draw(int size) {
   return img;
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) {
-    out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
-  }
-}
-
 // One icon image as stored in the file: BITMAPINFOHEADER (height doubled to cover the mask),
 // bottom-up BGR rows padded to 4 bytes, then the bottom-up AND mask, rows padded to 4 bytes.
 std::vector<std::uint8_t> Encode(const Image& img) {
@@ -197,18 +189,5 @@ std::vector<std::uint8_t> BuildIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 || argv[1][0] == '\0') {
-    std::fprintf(stderr, "usage: %s OUTPUT.ico\n", argc > 0 ? argv[0] : "icon_gen");
-    return 2;
-  }
-  const std::vector<std::uint8_t> bytes = BuildIcon();
-  std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "icon_gen: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return generated::writeOutput(argc, argv, "icon_gen", "ico", BuildIcon());
 }

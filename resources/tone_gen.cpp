@@ -4,11 +4,14 @@
 // it on the host while cross-compiling and the bytes are the same on every machine.
 
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <vector>
 
+#include "generated_file.h"
+
 namespace {
+
+using generated::Put16;
+using generated::Put32;
 
 constexpr int kRate = 11'025;
 constexpr int kBeepSamples = kRate / 10;         // 100 ms
@@ -57,17 +60,6 @@ std::vector<std::int16_t> Tone() {
   return samples;
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int shift = 0; shift < 32; shift += 8) {
-    out.push_back(static_cast<std::uint8_t>((v >> shift) & 0xFF));
-  }
-}
-
 void PutTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) {
   out.insert(out.end(), tag, tag + 4);
 }
@@ -96,18 +88,5 @@ std::vector<std::uint8_t> BuildWave() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2 || argv[1][0] == '\0') {
-    std::fprintf(stderr, "usage: %s OUTPUT.wav\n", argc > 0 ? argv[0] : "tone_gen");
-    return 2;
-  }
-  const std::vector<std::uint8_t> bytes = BuildWave();
-  std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "tone_gen: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  return 0;
+  return generated::writeOutput(argc, argv, "tone_gen", "wav", BuildWave());
 }
