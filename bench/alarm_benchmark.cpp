@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "app/clock.h"
 #include "input.h"
 #include "message_boxes.h"
 #include "processes.h"
@@ -68,9 +69,7 @@ std::wstring localClockText(long long ns) {
   SYSTEMTIME t{};
   FileTimeToLocalFileTime(&utc, &local);
   FileTimeToSystemTime(&local, &t);
-  wchar_t text[16];
-  std::swprintf(text, 16, L"%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond);
-  return text;
+  return app::formatClock({.hour = t.wHour, .minute = t.wMinute, .second = t.wSecond});
 }
 
 // The lines of a log file from byte `from` on.

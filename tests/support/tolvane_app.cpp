@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/clock.h"
 #include "checks.h"
 #include "input.h"
 #include "message_boxes.h"
@@ -111,9 +112,8 @@ std::wstring clockText(int offsetSeconds) {
   SYSTEMTIME t{};
   GetLocalTime(&t);
   const int seconds = ((t.wHour * 60 + t.wMinute) * 60 + t.wSecond + offsetSeconds) % 86'400;
-  wchar_t text[16];
-  std::swprintf(text, 16, L"%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-  return text;
+  return app::formatClock(
+      {.hour = seconds / 3600, .minute = seconds / 60 % 60, .second = seconds % 60});
 }
 
 Box waitForBox(const TolvaneApp& app, const std::wstring& title, DWORD timeoutMs) {
