@@ -11,6 +11,7 @@
 
 namespace platform {
 
+static_assert(kMbOk == MB_OK);
 static_assert(kMbYesNo == MB_YESNO);
 static_assert(kMbIconError == MB_ICONERROR);
 static_assert(kMbIconQuestion == MB_ICONQUESTION);
