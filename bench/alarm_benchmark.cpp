@@ -26,6 +26,7 @@
 #include "app/clock.h"
 #include "input.h"
 #include "message_boxes.h"
+#include "percentile.h"
 #include "processes.h"
 #include "sound_support.h"
 #include "text.h"
@@ -287,21 +288,12 @@ struct Figures {
   }
 };
 
-double percentile(std::vector<double> values, double fraction) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  // Nearest rank.
-  const auto rank =
-      static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
-  return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
-}
-
 std::string spread(const std::vector<double>& values, bool markdown) {
   char text[64];
   if (values.empty()) return markdown ? "| | | " : "      -       -       -";
   const double max = *std::max_element(values.begin(), values.end());
   std::snprintf(text, sizeof text, markdown ? "| %.1f | %.1f | %.1f " : "%7.1f %7.1f %7.1f",
-                percentile(values, 0.50), percentile(values, 0.99), max);
+                bench::percentile(values, 0.50), bench::percentile(values, 0.99), max);
   return text;
 }
 

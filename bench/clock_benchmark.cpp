@@ -24,6 +24,7 @@
 
 #include "app/alarm_time.h"
 #include "message_boxes.h"
+#include "percentile.h"
 #include "platform/controls.h"
 #include "processes.h"
 #include "text.h"
@@ -191,15 +192,6 @@ void close(Program& p) {
   p.closing = "killed";
 }
 
-double percentile(std::vector<double> values, double fraction) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  // Nearest rank.
-  const auto rank =
-      static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(values.size())));
-  return values[std::clamp<std::size_t>(rank, 1, values.size()) - 1];
-}
-
 // Least-squares slope of y against x; 0 with fewer than two points.
 double slope(const std::vector<double>& x, const std::vector<double>& y) {
   const std::size_t n = x.size();
@@ -293,12 +285,13 @@ void printTable(const std::vector<std::unique_ptr<Program>>& programs, int secon
     if (!p->error.empty()) continue;
     const auto& lags = p->lags;
     const double max = lags.empty() ? 0 : *std::max_element(lags.begin(), lags.end());
-    printRow({p->name, std::to_string(lags.size()), formatted("%.1f", percentile(lags, 0.50)),
-              formatted("%.1f", percentile(lags, 0.99)), formatted("%.1f", max),
-              std::to_string(p->skipped), std::to_string(p->late),
-              formatted("%.1f MiB", static_cast<double>(p->peakWorkingSet) / (1024.0 * 1024.0)),
-              formatted("%.0f", p->visibleAfterMs), p->closing},
-             markdown);
+    printRow(
+        {p->name, std::to_string(lags.size()), formatted("%.1f", bench::percentile(lags, 0.50)),
+         formatted("%.1f", bench::percentile(lags, 0.99)), formatted("%.1f", max),
+         std::to_string(p->skipped), std::to_string(p->late),
+         formatted("%.1f MiB", static_cast<double>(p->peakWorkingSet) / (1024.0 * 1024.0)),
+         formatted("%.0f", p->visibleAfterMs), p->closing},
+        markdown);
   }
   if (markdown) std::puts("");
   const char* item = markdown ? "- " : "";
