@@ -186,9 +186,11 @@ void close(Running& r) {
   if (!r.reference->waitExit(kStepTimeoutMs)) r.reference->kill();
 }
 
-// Types the time and presses Ok; empty, or what went wrong.
+// Types the time and presses Ok; empty, or what went wrong. The window is brought to the front
+// first, as a user's click into it does, so both programs' boxes start from the same state.
 std::string arm(const Running& r, const std::wstring& at) {
   if (r.app) {
+    e2e::focusWindow(r.app->control(Ctl::Text1));
     e2e::postChars(r.app->control(Ctl::Text1), at.substr(0, 2));
     e2e::postChars(r.app->control(Ctl::Text2), at.substr(3, 2));
     e2e::postChars(r.app->control(Ctl::Text3), at.substr(6, 2));
@@ -200,6 +202,7 @@ std::string arm(const Running& r, const std::wstring& at) {
     return armed == at ? "" : "Ok armed \"" + e2e::utf8(armed) + "\"";
   }
   const HWND time = GetDlgItem(r.window, 1);
+  e2e::focusWindow(time);
   SendMessageTimeoutW(time, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_ABORTIFHUNG,
                       kStepTimeoutMs, nullptr);
   e2e::postChars(time, at);
