@@ -53,30 +53,41 @@ void armsOnlyWhatTheClockShows(const TolvaneApp& app) {
   pressChord(app.form(), {VK_MENU, 'R'});
 }
 
+// Types the alarm time "hh:mm:ss" and a message, and presses Ok.
+bool armAlarm(const TolvaneApp& app, const std::wstring& at, const std::wstring& message) {
+  typeText(app.control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2) + at.substr(6, 2));
+  typeText(app.control(Ctl::Text5), message);
+  pressChord(app.form(), {VK_MENU, 'O'});
+  return check("the alarm " + utf8(at) + " is armed", app.waitForText(Ctl::Label4, at, 3'000) == at,
+               utf8(app.text(Ctl::Label4)));
+}
+
+// The clock shows `second`, the one just before an alarm the test is about to stall across.
+bool clockReaches(const TolvaneApp& app, const std::wstring& second) {
+  return check("the clock reaches the second before the alarm",
+               app.waitForText(Ctl::Label1, second, 8'000) == second, "waited for " + utf8(second));
+}
+
+// Stops the program's thread for `ms`, as a busy machine, a debugger or sleep does.
+bool stopThreadFor(const TolvaneApp& app, DWORD ms) {
+  const OwnedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, app.process().mainThreadId()),
+                           &CloseHandle);
+  const bool stopped = thread != nullptr && SuspendThread(thread.get()) != static_cast<DWORD>(-1);
+  Sleep(ms);
+  if (stopped) ResumeThread(thread.get());
+  return stopped;
+}
+
 // The program's thread stopped across the alarm second, as on a busy machine
 // or under a debugger: the late tick still rings the alarm, once.
 void firesOnceAfterAStall(const TolvaneApp& app) {
   const std::wstring justBefore = clockText(3);
-  const std::wstring at = clockText(5);
-  typeText(app.control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2) + at.substr(6, 2));
-  typeText(app.control(Ctl::Text5), L"stalled");
-  pressChord(app.form(), {VK_MENU, 'O'});
-  if (!check("an alarm a few seconds ahead is armed", app.waitForText(Ctl::Label4, at, 3'000) == at,
-             utf8(app.text(Ctl::Label4)))) {
-    return;
-  }
-  if (!check("the clock reaches the seconds before the alarm",
-             app.waitForText(Ctl::Label1, justBefore, 8'000) == justBefore,
-             "waited for " + utf8(justBefore))) {
-    return;
-  }
+  if (!armAlarm(app, clockText(5), L"stalled") || !clockReaches(app, justBefore)) return;
   const std::size_t soundBefore = capturedSound().size();
-  const OwnedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, app.process().mainThreadId()),
-                           &CloseHandle);
-  const bool stopped = thread != nullptr && SuspendThread(thread.get()) != static_cast<DWORD>(-1);
-  Sleep(4'000);
-  if (stopped) ResumeThread(thread.get());
-  if (!check("the program's thread is stopped for 4 s across the alarm second", stopped)) return;
+  if (!check("the program's thread is stopped for 4 s across the alarm second",
+             stopThreadFor(app, 4'000))) {
+    return;
+  }
 
   const Box alarm = waitForBox(app, L"PESAN", 10'000);
   check("the alarm whose second passed while stopped still fires", alarm.text == L"stalled",
@@ -89,15 +100,6 @@ void firesOnceAfterAStall(const TolvaneApp& app) {
   check("it fires once", findMessageBox(L"PESAN", 3'000, app.processId()) == nullptr);
 }
 
-// Types the alarm time "hh:mm:ss" and a message, and presses Ok.
-bool armAlarm(const TolvaneApp& app, const std::wstring& at, const std::wstring& message) {
-  typeText(app.control(Ctl::Text1), at.substr(0, 2) + at.substr(3, 2) + at.substr(6, 2));
-  typeText(app.control(Ctl::Text5), message);
-  pressChord(app.form(), {VK_MENU, 'O'});
-  return check("the alarm " + utf8(at) + " is armed", app.waitForText(Ctl::Label4, at, 3'000) == at,
-               utf8(app.text(Ctl::Label4)));
-}
-
 // Sleep as the program lives it: its thread stops for more than a minute across
 // the alarm second, then the resume notice comes. The alarm is reported, quietly
 // and once, instead of ringing long after its time.
@@ -106,18 +108,9 @@ void reportsAnAlarmMissedInSleep(const TolvaneApp& app) {
   app.waitForText(Ctl::Label4, L"", 3'000);
   const std::wstring justBefore = clockText(2);
   const std::wstring at = clockText(4);
-  if (!armAlarm(app, at, L"slept")) return;
-  if (!check("the clock reaches the second before the alarm",
-             app.waitForText(Ctl::Label1, justBefore, 8'000) == justBefore,
-             "waited for " + utf8(justBefore))) {
-    return;
-  }
+  if (!armAlarm(app, at, L"slept") || !clockReaches(app, justBefore)) return;
   const std::size_t soundBefore = capturedSound().size();
-  const OwnedHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, app.process().mainThreadId()),
-                           &CloseHandle);
-  const bool stopped = thread != nullptr && SuspendThread(thread.get()) != static_cast<DWORD>(-1);
-  Sleep(62'000);
-  if (stopped) ResumeThread(thread.get());
+  const bool stopped = stopThreadFor(app, 62'000);
   PostMessageW(app.form(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   if (!check("the program's thread is stopped for 62 s across the alarm second", stopped)) return;
 
