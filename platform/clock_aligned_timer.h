@@ -21,10 +21,11 @@ constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh)
 // A tick that lands this soon after the boundary is on time.
 inline constexpr int kOnTimeMs = 30;
 
-// Ticks of a clock-aligned timer land this long after the second boundary. An
-// early tick that still reads the old second is re-armed without delivery, so
-// the guard only has to cover the usual timer slack.
-inline constexpr int kClockGuardMs = 5;
+// Ticks of a clock-aligned timer are armed this long after the second boundary,
+// so that the clock, read to the millisecond, shows the new second. An early tick
+// that still reads the old second is re-armed without delivery, so the guard need
+// not cover the timer's slack: each millisecond more delays the clock and the alarm.
+inline constexpr int kClockGuardMs = 1;
 
 // After a tick, the period to arm the system's timer with, or 0 to leave it
 // running: a timer that already ticks on time at its interval costs no
