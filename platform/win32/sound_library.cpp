@@ -13,22 +13,17 @@ Function exported(HMODULE module, const char* name) {
 
 }  // namespace
 
-void SoundLibrary::load() {
-  if (tried_) return;
-  tried_ = true;
-  winmm_.reset(loadSystemLibrary(L"winmm.dll"));
+SoundLibrary::SoundLibrary() : winmm_(loadSystemLibrary(L"winmm.dll")) {
   if (!winmm_) return;
   playSoundA_ = exported<PlaySoundAFn>(winmm_.get(), "PlaySoundA");
   playSoundW_ = exported<PlaySoundWFn>(winmm_.get(), "PlaySoundW");
 }
 
 BOOL SoundLibrary::playSoundA(LPCSTR sound, HMODULE module, DWORD flags) {
-  load();
   return playSoundA_ != nullptr ? playSoundA_(sound, module, flags) : FALSE;
 }
 
 BOOL SoundLibrary::playSoundW(LPCWSTR sound, HMODULE module, DWORD flags) {
-  load();
   return playSoundW_ != nullptr ? playSoundW_(sound, module, flags) : FALSE;
 }
 
