@@ -18,21 +18,20 @@ constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh)
   return (earliest + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond - msIntoSecond;
 }
 
-// A tick that lands this soon after the boundary is on time.
-inline constexpr int kOnTimeMs = 30;
+// Ticks of a clock-aligned timer are armed this long after the second boundary:
+// at the boundary itself. A system timer does not fire before its time, and a
+// tick that still reads the old second all the same is re-armed without
+// delivery, so a guard would only delay the clock and every alarm's tone.
+inline constexpr int kClockGuardMs = 0;
 
-// Ticks of a clock-aligned timer are armed this long after the second boundary,
-// so that the clock, read to the millisecond, shows the new second. An early tick
-// that still reads the old second is re-armed without delivery, so the guard need
-// not cover the timer's slack: each millisecond more delays the clock and the alarm.
-inline constexpr int kClockGuardMs = 1;
-
-// After a tick, the period to arm the system's timer with, or 0 to leave it
-// running: a timer that already ticks on time at its interval costs no
-// re-arming (nor a wake-up for it) each second, and any other tick is brought
-// back to the boundary.
-constexpr int clockAlignedRearmMs(int msIntoSecond, int intervalMs, int armedMs, int guardMs) {
-  if (msIntoSecond < kOnTimeMs) return armedMs == intervalMs ? 0 : intervalMs;
+// After each tick, the period to arm the system's timer with: the next boundary,
+// aimed afresh. A timer left running at its interval would keep the lag of the
+// tick it was set from plus its own delivery delay (under Wine about 3 ms instead
+// of 1), and a tick the system held back, as it holds back every wait shorter
+// than 10 ms, would set that lag for as long as it ran. Aiming costs one call a
+// second and no wake-up. An early tick, still in the old second, is aimed at the
+// boundary just ahead.
+constexpr int clockAlignedRearmMs(int msIntoSecond, int intervalMs, int guardMs) {
   return clockAlignedDelayMs(msIntoSecond, intervalMs, false) + guardMs;
 }
 

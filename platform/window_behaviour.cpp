@@ -49,9 +49,7 @@ bool WindowBehaviour::enableTimer(Ctl timer, bool on) {
       aligned(timer)
           ? clockAlignedDelayMs(window_.readClock().millisecond, interval, true) + kClockGuardMs
           : interval;
-  if (!window_.setSystemTimer(timer, period)) return false;
-  t.armedMs = period;
-  return true;
+  return window_.setSystemTimer(timer, period);
 }
 
 void WindowBehaviour::systemTimerTicked(Ctl timer, FormEvents& events) {
@@ -60,11 +58,10 @@ void WindowBehaviour::systemTimerTicked(Ctl timer, FormEvents& events) {
   if (!t.enabled) return;
   const LocalTime now = window_.readClock();
   if (aligned(timer)) {
-    const int rearmMs =
-        clockAlignedRearmMs(now.millisecond, design_[timer].interval, t.armedMs, kClockGuardMs);
     // Re-armed before the handler runs, because the handler may block in a modal box. A
     // refused re-arm leaves the period there was, and the next tick tries again.
-    if (rearmMs != 0 && window_.setSystemTimer(timer, rearmMs)) t.armedMs = rearmMs;
+    window_.setSystemTimer(
+        timer, clockAlignedRearmMs(now.millisecond, design_[timer].interval, kClockGuardMs));
     if (!t.gate.pass(secondCount(now))) return;
   }
   events.timer(timer, now);
@@ -76,8 +73,8 @@ void WindowBehaviour::clockChanged(FormEvents& events) {
     if (d.kind != Kind::Timer || !d.clockAligned || !t.enabled) continue;
     const LocalTime now = window_.readClock();
     if (aligned(d.name)) {
-      const int period = clockAlignedDelayMs(now.millisecond, d.interval, false) + kClockGuardMs;
-      if (window_.setSystemTimer(d.name, period)) t.armedMs = period;
+      window_.setSystemTimer(d.name,
+                             clockAlignedRearmMs(now.millisecond, d.interval, kClockGuardMs));
       if (!t.gate.pass(secondCount(now))) continue;
     }
     events.timer(d.name, now);

@@ -59,7 +59,6 @@ class WindowBehaviour {
  private:
   struct Timer {
     bool enabled = false;
-    int armedMs = 0;  // the period the system's timer runs at
     SecondGate gate;  // clock-aligned timers: each second handed on once
   };
 

@@ -96,13 +96,12 @@ TEST(ClockAlignedTimer, TicksJustAfterEachSecondBoundary) {
   }
 }
 
-TEST(ClockAlignedTimer, ARunningTimerIsLeftAloneOnlyWhileItTicksOnTime) {
+TEST(ClockAlignedTimer, EveryTickAimsTheNextOneAtTheBoundary) {
   using platform::clockAlignedRearmMs;
-  EXPECT_EQ(clockAlignedRearmMs(6, 1000, 1000, 5), 0);     // steady: no re-arming
-  EXPECT_EQ(clockAlignedRearmMs(6, 1000, 1750, 5), 1000);  // first tick: settle at the interval
-  EXPECT_EQ(clockAlignedRearmMs(40, 1000, 1000, 5), 965);  // drifted late: back to the boundary
-  EXPECT_EQ(clockAlignedRearmMs(998, 1000, 1000, 5), 7);   // early, still in the old second
-  EXPECT_EQ(clockAlignedRearmMs(3, 1000, 7, 5), 1000);     // after that short wait
+  EXPECT_EQ(clockAlignedRearmMs(6, 1000, 5), 999);   // on time: not left at the interval
+  EXPECT_EQ(clockAlignedRearmMs(40, 1000, 5), 965);  // late: back to the boundary
+  EXPECT_EQ(clockAlignedRearmMs(998, 1000, 5), 7);   // early, still in the old second
+  EXPECT_EQ(clockAlignedRearmMs(11, 1000, 1), 990);  // a short wait the system stretched
 }
 
 TEST(ClockAlignedTimer, AnEarlyTickDeliversNoSecondTwice) {
