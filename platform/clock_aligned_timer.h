@@ -24,6 +24,12 @@ constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh)
 // delivery, so a guard would only delay the clock and every alarm's tone.
 inline constexpr int kClockGuardMs = 0;
 
+// A daylight-saving change comes at a whole minute, and the system may apply it
+// a little after the boundary (Wine about 5 ms after): a tick at a whole minute
+// looks at the clock again this long after the boundary, and the gate hands the
+// second on again only if the reading changed.
+inline constexpr int kZoneSettleMs = 20;
+
 // After each tick, the period to arm the system's timer with: the next boundary,
 // aimed afresh. A timer left running at its interval would keep the lag of the
 // tick it was set from plus its own delivery delay (under Wine about 3 ms instead
@@ -31,8 +37,9 @@ inline constexpr int kClockGuardMs = 0;
 // than 10 ms, would set that lag for as long as it ran. Aiming costs one call a
 // second and no wake-up. An early tick, still in the old second, is aimed at the
 // boundary just ahead.
-constexpr int clockAlignedRearmMs(int msIntoSecond, int intervalMs, int guardMs) {
-  return clockAlignedDelayMs(msIntoSecond, intervalMs, false) + guardMs;
+constexpr int clockAlignedRearmMs(const LocalTime& now, int intervalMs, int guardMs) {
+  if (now.second == 0 && now.millisecond < kZoneSettleMs) return kZoneSettleMs - now.millisecond;
+  return clockAlignedDelayMs(now.millisecond, intervalMs, false) + guardMs;
 }
 
 // The local second `t` falls in, counted from 1970: consecutive seconds differ by one.

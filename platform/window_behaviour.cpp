@@ -60,8 +60,7 @@ void WindowBehaviour::systemTimerTicked(Ctl timer, FormEvents& events) {
   if (aligned(timer)) {
     // Re-armed before the handler runs, because the handler may block in a modal box. A
     // refused re-arm leaves the period there was, and the next tick tries again.
-    window_.setSystemTimer(
-        timer, clockAlignedRearmMs(now.millisecond, design_[timer].interval, kClockGuardMs));
+    window_.setSystemTimer(timer, clockAlignedRearmMs(now, design_[timer].interval, kClockGuardMs));
     if (!t.gate.pass(secondCount(now))) return;
   }
   events.timer(timer, now);
@@ -73,8 +72,7 @@ void WindowBehaviour::clockChanged(FormEvents& events) {
     if (d.kind != Kind::Timer || !d.clockAligned || !t.enabled) continue;
     const LocalTime now = window_.readClock();
     if (aligned(d.name)) {
-      window_.setSystemTimer(d.name,
-                             clockAlignedRearmMs(now.millisecond, d.interval, kClockGuardMs));
+      window_.setSystemTimer(d.name, clockAlignedRearmMs(now, d.interval, kClockGuardMs));
       if (!t.gate.pass(secondCount(now))) continue;
     }
     events.timer(d.name, now);

@@ -98,10 +98,13 @@ TEST(ClockAlignedTimer, TicksJustAfterEachSecondBoundary) {
 
 TEST(ClockAlignedTimer, EveryTickAimsTheNextOneAtTheBoundary) {
   using platform::clockAlignedRearmMs;
-  EXPECT_EQ(clockAlignedRearmMs(6, 1000, 5), 999);   // on time: not left at the interval
-  EXPECT_EQ(clockAlignedRearmMs(40, 1000, 5), 965);  // late: back to the boundary
-  EXPECT_EQ(clockAlignedRearmMs(998, 1000, 5), 7);   // early, still in the old second
-  EXPECT_EQ(clockAlignedRearmMs(11, 1000, 1), 990);  // a short wait the system stretched
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 6}, 1000, 5), 999);   // on time
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 40}, 1000, 5), 965);  // late
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 998}, 1000, 5), 7);   // early
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 11}, 1000, 1), 990);  // stretched
+  // At a whole minute the clock looks again once the zone has settled, then aims as usual.
+  EXPECT_EQ(clockAlignedRearmMs({.second = 0, .millisecond = 1}, 1000, 0), 19);
+  EXPECT_EQ(clockAlignedRearmMs({.second = 0, .millisecond = 21}, 1000, 0), 979);
 }
 
 TEST(ClockAlignedTimer, AnEarlyTickDeliversNoSecondTwice) {

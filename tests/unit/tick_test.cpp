@@ -97,6 +97,21 @@ TEST_F(ClockTickTest, AClockChangeNoticeTicksAtOnceAndRealigns) {
   expectBackOnTimeAfter(before);
 }
 
+// A daylight-saving change the system applies a few milliseconds after the
+// minute's boundary: the tick on the boundary still shows standard time, and
+// the clock shows daylight time within the same second.
+TEST_F(ClockTickTest, AZoneChangeAppliedJustAfterAMinuteIsShownWithinTheSecond) {
+  start(0);
+  ui.advance(60'000);
+  ASSERT_EQ(events.ticks.back().minute, 1);
+  ASSERT_EQ(events.ticks.back().hour, 7);
+  ui.moveLocalTime(3'600'000);
+  ui.advance(platform::kZoneSettleMs);
+  EXPECT_EQ(events.ticks.back().hour, 8);
+  EXPECT_EQ(events.ticks.back().second, 0);
+  expectBackOnTimeAfter(events.ticks.size() - 1);
+}
+
 // A system that refuses to change the timer leaves it at its period: the clock
 // goes on late, once a second, and the next tick tries again.
 TEST_F(ClockTickTest, ARefusedReArmKeepsThePeriodAndIsTriedAgainOnTheNextTick) {
