@@ -22,21 +22,18 @@ AlarmSound alarmSound(ToneChoice choice, bool pathPlays, DefaultSound windowsDef
 }
 
 AlarmTone alarmTone(const platform::Forms& ui) {
-  const ToneChoice choice = ui.selected(Ctl::Option1)   ? ToneChoice::Default
-                            : ui.selected(Ctl::Option2) ? ToneChoice::ChoseTone
-                                                        : ToneChoice::Neither;
-  return {choice, ui.caption(kTonePath)};
+  if (ui.selected(Ctl::Option1)) return {ToneChoice::Default, L""};
+  return {ui.selected(Ctl::Option2) ? ToneChoice::ChoseTone : ToneChoice::Neither,
+          ui.caption(kTonePath)};
 }
 
-// "Default" keeps the chosen file for later but plays the default sound: the empty name.
 void playAlarmTone(platform::SystemServices& system, const AlarmTone& tone) {
-  const std::wstring name = tone.choice == ToneChoice::Default ? L"" : tone.path;
-  const bool pathPlays = !name.empty() && system.soundFilePlays(name);
+  const bool pathPlays = !tone.name.empty() && system.soundFilePlays(tone.name);
   if (alarmSound(tone.choice, pathPlays, system.defaultSound()) == AlarmSound::BuiltInTone) {
     system.playBuiltInTone();
-    return;
+  } else {
+    system.playSound(tone.name, kPlaySyncWithDefault);
   }
-  system.playSound(name, kPlaySyncWithDefault);
 }
 
 }  // namespace app

@@ -12,15 +12,16 @@ enum class ToneChoice { Default, ChoseTone, Neither };
 
 enum class AlarmSound { ChosenFile, WindowsDefault, BuiltInTone };
 
-// What the alarm is heard with. Windows plays the chosen file when it can and its default sound
-// otherwise; Tolvane's own tone plays only where that would leave the alarm silent. A default
-// sound that could not be checked counts as there, so the call stays as it always was.
+// What the alarm is heard with: the chosen file where it plays, else Windows' default sound,
+// and Tolvane's own tone only where Windows would play nothing. A default sound that could not
+// be checked counts as there, so the call stays as it always was.
 AlarmSound alarmSound(ToneChoice choice, bool pathPlays, platform::DefaultSound windowsDefault);
 
-// The tone page as the alarm reads it: the selected option and the chosen file (Label6).
+// The tone page as the alarm reads it. "Default" keeps the chosen file (Label6) for later
+// but plays the default sound, so its name is empty.
 struct AlarmTone {
   ToneChoice choice = ToneChoice::Neither;
-  std::wstring path;
+  std::wstring name;  // what PlaySound is given
 };
 AlarmTone alarmTone(const platform::Forms& ui);
 

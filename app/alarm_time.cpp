@@ -1,15 +1,12 @@
 #include "app/alarm_time.h"
 
+#include <algorithm>
 #include <array>
-#include <chrono>
-
-#include "app/clock.h"
 
 namespace app {
 
 namespace {
 
-constexpr int kSecondsPerDay = 86'400;
 // The highest value of the hours, the minutes and the seconds.
 constexpr std::array kHighest{23, 59, 59};
 
@@ -30,10 +27,9 @@ long long floorDiv(long long value, long long divisor) {
   return (value % divisor < 0) ? q - 1 : q;
 }
 
-// The local date and time as seconds on one count, so that an interval can
-// cross midnight and span days.
-long long localSeconds(const platform::LocalTime& t) {
-  return localDay(t) * kSecondsPerDay + (t.hour * 60LL + t.minute) * 60 + t.second;
+void appendTwoDigits(std::wstring& out, int value) {
+  out += static_cast<wchar_t>(L'0' + value / 10 % 10);
+  out += static_cast<wchar_t>(L'0' + value % 10);
 }
 
 }  // namespace
@@ -51,6 +47,25 @@ AlarmTimeEntry alarmTimeFrom(std::wstring_view hours, std::wstring_view minutes,
           .wrong = std::nullopt};
 }
 
+std::wstring formatClock(const platform::LocalTime& t) {
+  std::wstring out;
+  appendTwoDigits(out, t.hour);
+  out += L':';
+  appendTwoDigits(out, t.minute);
+  out += L':';
+  appendTwoDigits(out, t.second);
+  return out;
+}
+
+std::wstring missedAlarmText(std::wstring_view message, std::wstring_view due) {
+  std::wstring text(message);
+  if (!text.empty()) text += L"\r\n\r\n";
+  text += L"The alarm due at ";
+  text += due;
+  text += L" could not ring on time.";
+  return text;
+}
+
 std::optional<int> secondOfDay(std::wstring_view clockText) {
   if (clockText.size() != 8 || clockText[2] != L':' || clockText[5] != L':') return std::nullopt;
   int seconds = 0;
@@ -62,27 +77,27 @@ std::optional<int> secondOfDay(std::wstring_view clockText) {
   return seconds;
 }
 
-long long localDay(const platform::LocalTime& t) {
-  using namespace std::chrono;
-  const sys_days date =
-      year{t.year} / month{static_cast<unsigned>(t.month)} / day{static_cast<unsigned>(t.day)};
-  return date.time_since_epoch().count();
-}
-
 AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
                           const platform::LocalTime& now, std::wstring_view alarm,
                           std::optional<long long> settledDay) {
   const auto at = secondOfDay(alarm);
   if (!at) return {};
-  const long long nowSeconds = localSeconds(now);
+  const long long nowSeconds = platform::secondCount(now);
   // Before the first tick the interval is the second shown, so only an exact match counts.
-  const long long since = previous ? localSeconds(*previous) : nowSeconds - 1;
-  long long day = floorDiv(nowSeconds - *at, kSecondsPerDay);
+  const long long since = previous ? platform::secondCount(*previous) : nowSeconds - 1;
+  long long day = floorDiv(nowSeconds - *at, platform::kSecondsPerDay);
   if (day == settledDay) --day;
+  const long long occurrence = day * platform::kSecondsPerDay + *at;
   // Also true of an interval that goes back: it holds no occurrence.
-  if (day * kSecondsPerDay + *at <= since) return {};
-  const bool onTime = !previous || floorDiv(now.utcMs, 1000) - floorDiv(previous->utcMs, 1000) <=
-                                       kLateTickLimitSeconds;
+  if (occurrence <= since) return {};
+  // The wall clock says how long the tick took, the local clock how long ago the alarm
+  // was: after a long sleep an alarm just passed is still on time, and across a
+  // daylight-saving gap one of an hour ago is only a second late.
+  const long long lateness =
+      previous ? std::min(floorDiv(now.utcMs, 1000) - floorDiv(previous->utcMs, 1000),
+                          nowSeconds - occurrence)
+               : 0;
+  const bool onTime = lateness <= kLatenessLimitSeconds;
   return {.call = onTime ? AlarmCall::Ring : AlarmCall::Missed, .day = day};
 }
 

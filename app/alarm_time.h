@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/forms.h"
+#include "platform/local_time.h"
 
 namespace app {
 
@@ -27,14 +27,20 @@ inline constexpr std::wstring_view kAlarmTimeRangeText =
 AlarmTimeEntry alarmTimeFrom(std::wstring_view hours, std::wstring_view minutes,
                              std::wstring_view seconds);
 
+// "hh:mm:ss" on the 24-hour clock, two digits per field.
+std::wstring formatClock(const platform::LocalTime& t);
+
+// What the quiet box says of an alarm that could not ring on time: the message,
+// then when it was due ("hh:mm:ss").
+std::wstring missedAlarmText(std::wstring_view message, std::wstring_view due);
+
 // The second of the day a clock text "hh:mm:ss" shows, or nothing for any
 // other text (the clock's caption before its first tick, a typed time).
 std::optional<int> secondOfDay(std::wstring_view clockText);
 
-// A tick that covered at most this much wall-clock time (a late tick, a
-// stalled process, a daylight-saving gap) rings the alarms it reached; a longer
-// one (sleep, the clock set forward) reports them as missed instead.
-inline constexpr int kLateTickLimitSeconds = 60;
+// An alarm at most this late rings; a later one (sleep, the clock set forward) is
+// reported as missed instead.
+inline constexpr int kLatenessLimitSeconds = 60;
 
 // What a tick does about the alarm.
 enum class AlarmCall : unsigned char { None, Ring, Missed };
@@ -44,13 +50,11 @@ struct AlarmVerdict {
   long long day = 0;  // the occurrence's local date, in days since 1970-01-01
 };
 
-// The local date of a clock reading, in days since 1970-01-01.
-long long localDay(const platform::LocalTime& t);
-
 // Whether the tick `now` rings `alarm` (a clock text "hh:mm:ss"): the latest
 // occurrence of the alarm time in the local interval (previous, now] whose date
-// is not `settledDay`, rung if the tick covered at most kLateTickLimitSeconds of
-// wall-clock time, else missed. An interval that goes back reaches nothing;
+// is not `settledDay`, rung if it is at most kLatenessLimitSeconds late, else
+// missed. Its lateness is the lesser of the wall-clock time the tick covered and
+// the local time since the occurrence. An interval that goes back reaches nothing;
 // with no previous tick only an exact match counts.
 AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
                           const platform::LocalTime& now, std::wstring_view alarm,

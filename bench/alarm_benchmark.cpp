@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "app/clock.h"
+#include "app/alarm_time.h"
 #include "input.h"
 #include "message_boxes.h"
 #include "percentile.h"

@@ -1,12 +1,8 @@
 #pragma once
 
-#include <chrono>
-
 #include "platform/forms.h"
 
 namespace platform {
-
-inline constexpr int kMsPerSecond = 1000;
 
 // A clock-aligned timer ticks on whole seconds of the wall clock rather than
 // every interval from when it started, so a once-a-second clock never shows a
@@ -18,17 +14,15 @@ constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh)
   return (earliest + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond - msIntoSecond;
 }
 
-// Ticks of a clock-aligned timer are armed this long after the second boundary:
-// at the boundary itself. A system timer does not fire before its time, and a
-// tick that still reads the old second all the same is re-armed without
-// delivery, so a guard would only delay the clock and every alarm's tone.
-inline constexpr int kClockGuardMs = 0;
-
 // A daylight-saving change comes at a whole minute, and the system may apply it
-// a little after the boundary (Wine about 5 ms after): a tick at a whole minute
-// looks at the clock again this long after the boundary, and the gate hands the
-// second on again only if the reading changed.
-inline constexpr int kZoneSettleMs = 20;
+// a little after the boundary: Wine 5.4 ms after, and Windows' clock moves in
+// steps of 15.6 ms. A reading this early in a minute may still be in the old
+// zone, so it may show the second but decides no alarm; the clock is read again
+// once this long has passed.
+inline constexpr int kZoneSettleMs = 32;
+constexpr bool zoneMayLag(const LocalTime& t) {
+  return t.second == 0 && t.millisecond < kZoneSettleMs;
+}
 
 // After each tick, the period to arm the system's timer with: the next boundary,
 // aimed afresh. A timer left running at its interval would keep the lag of the
@@ -37,31 +31,28 @@ inline constexpr int kZoneSettleMs = 20;
 // than 10 ms, would set that lag for as long as it ran. Aiming costs one call a
 // second and no wake-up. An early tick, still in the old second, is aimed at the
 // boundary just ahead.
-constexpr int clockAlignedRearmMs(const LocalTime& now, int intervalMs, int guardMs) {
-  if (now.second == 0 && now.millisecond < kZoneSettleMs) return kZoneSettleMs - now.millisecond;
-  return clockAlignedDelayMs(now.millisecond, intervalMs, false) + guardMs;
-}
-
-// The local second `t` falls in, counted from 1970: consecutive seconds differ by one.
-constexpr long long secondCount(const LocalTime& t) {
-  using namespace std::chrono;
-  const sys_days day = year{t.year} / month{static_cast<unsigned>(t.month)} /
-                       std::chrono::day{static_cast<unsigned>(t.day)};
-  return day.time_since_epoch().count() * 86'400LL + (t.hour * 60LL + t.minute) * 60 + t.second;
+constexpr int clockAlignedRearmMs(const LocalTime& now) {
+  if (zoneMayLag(now)) return kZoneSettleMs - now.millisecond;
+  return kMsPerSecond - now.millisecond;
 }
 
 // A system timer may fire a little early and still read the second already
-// delivered; such a tick is re-armed but not handed on.
+// delivered; such a tick is re-armed but not handed on. A second first read
+// while the zone may lag is handed on once more when the reading has settled.
 class SecondGate {
  public:
-  constexpr bool pass(long long second) {
-    if (second == last_) return false;
+  constexpr bool pass(const LocalTime& t) {
+    const long long second = secondCount(t);
+    const bool settled = !zoneMayLag(t);
+    if (second == last_ && (lastSettled_ || !settled)) return false;
     last_ = second;
+    lastSettled_ = settled;
     return true;
   }
 
  private:
   long long last_ = -1;
+  bool lastSettled_ = true;
 };
 
 }  // namespace platform

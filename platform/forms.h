@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/controls.h"
+#include "platform/local_time.h"
 
 namespace platform {
 
@@ -17,19 +18,6 @@ enum class WindowState : std::uint8_t { Normal = 0, Minimised = 1 };
 
 // Why the window is being closed, with the platform's numbers.
 enum class UnloadMode : std::uint8_t { ControlMenu = 0, Code = 1, SessionEnd = 2 };
-
-// A clock reading: the local date and time, and the same instant on the wall
-// clock, derived from one reading so that both describe the same moment.
-struct LocalTime {
-  int year = 2000;
-  int month = 1;
-  int day = 1;
-  int hour = 0;
-  int minute = 0;
-  int second = 0;
-  int millisecond = 0;
-  long long utcMs = 0;  // milliseconds since 1970-01-01 00:00 UTC
-};
 
 inline constexpr std::uint32_t kMbOk = 0x0;
 inline constexpr std::uint32_t kMbYesNo = 0x4;

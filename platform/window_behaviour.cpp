@@ -47,36 +47,34 @@ bool WindowBehaviour::enableTimer(Ctl timer, bool on) {
   const int interval = design_[timer].interval;
   const int period =
       aligned(timer)
-          ? clockAlignedDelayMs(window_.readClock().millisecond, interval, true) + kClockGuardMs
+          ? clockAlignedDelayMs(window_.readClock().millisecond, interval, true)
           : interval;
   return window_.setSystemTimer(timer, period);
 }
 
 void WindowBehaviour::systemTimerTicked(Ctl timer, FormEvents& events) {
-  Timer& t = timers_[slot(timer)];
-  // A tick already queued when the timer was disabled.
-  if (!t.enabled) return;
-  const LocalTime now = window_.readClock();
-  if (aligned(timer)) {
-    // Re-armed before the handler runs, because the handler may block in a modal box. A
-    // refused re-arm leaves the period there was, and the next tick tries again.
-    window_.setSystemTimer(timer, clockAlignedRearmMs(now, design_[timer].interval, kClockGuardMs));
-    if (!t.gate.pass(secondCount(now))) return;
-  }
-  events.timer(timer, now);
+  // A tick already queued when the timer was disabled is dropped.
+  if (timers_[slot(timer)].enabled) deliverTick(timer, events);
 }
 
 void WindowBehaviour::clockChanged(FormEvents& events) {
   for (const auto& d : design_.controls) {
-    Timer& t = timers_[slot(d.name)];
-    if (d.kind != Kind::Timer || !d.clockAligned || !t.enabled) continue;
-    const LocalTime now = window_.readClock();
-    if (aligned(d.name)) {
-      window_.setSystemTimer(d.name, clockAlignedRearmMs(now, d.interval, kClockGuardMs));
-      if (!t.gate.pass(secondCount(now))) continue;
+    if (d.kind == Kind::Timer && d.clockAligned && timers_[slot(d.name)].enabled) {
+      deliverTick(d.name, events);
     }
-    events.timer(d.name, now);
   }
+}
+
+// A clock-aligned timer is re-armed before the handler runs, because the handler may
+// block in a modal box; a refused re-arm keeps the period there was, and the next
+// tick tries again.
+void WindowBehaviour::deliverTick(Ctl timer, FormEvents& events) {
+  const LocalTime now = window_.readClock();
+  if (aligned(timer)) {
+    window_.setSystemTimer(timer, clockAlignedRearmMs(now));
+    if (!timers_[slot(timer)].gate.pass(now)) return;
+  }
+  events.timer(timer, now);
 }
 
 }  // namespace platform

@@ -65,6 +65,7 @@ class WindowBehaviour {
   static std::size_t slot(Ctl c) { return static_cast<std::size_t>(index(c)); }
   bool aligned(Ctl timer) const { return alignClocks_ && design_[timer].clockAligned; }
   void turnPage(Ctl tabStrip, bool backwards);
+  void deliverTick(Ctl timer, FormEvents& events);
 
   const FormDesign& design_;
   WindowPrimitives& window_;

@@ -1,7 +1,6 @@
 #include "platform/headless/headless_forms.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "platform/start_failure.h"
 
@@ -9,29 +8,10 @@ namespace platform::headless {
 
 namespace {
 
-constexpr long long kMsPerDay = 86'400'000;
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kEnter = 13;
 
 long long toMs(const LocalTime& t) { return secondCount(t) * kMsPerSecond + t.millisecond; }
-
-LocalTime fromMs(long long ms) {
-  using namespace std::chrono;
-  long long days = ms / kMsPerDay;
-  long long inDay = ms % kMsPerDay;
-  if (inDay < 0) {
-    inDay += kMsPerDay;
-    --days;
-  }
-  const year_month_day ymd{sys_days{std::chrono::days{days}}};
-  return {.year = static_cast<int>(ymd.year()),
-          .month = static_cast<int>(static_cast<unsigned>(ymd.month())),
-          .day = static_cast<int>(static_cast<unsigned>(ymd.day())),
-          .hour = static_cast<int>(inDay / 3'600'000),
-          .minute = static_cast<int>(inDay / 60'000 % 60),
-          .second = static_cast<int>(inDay / kMsPerSecond % 60),
-          .millisecond = static_cast<int>(inDay % kMsPerSecond)};
-}
 
 }  // namespace
 
@@ -123,7 +103,7 @@ void HeadlessForms::stall(long long milliseconds) {
 }
 
 LocalTime HeadlessForms::now() const {
-  LocalTime t = fromMs(nowMs_ + localOffsetMs_);
+  LocalTime t = localTimeAt(nowMs_ + localOffsetMs_);
   t.utcMs = nowMs_;
   return t;
 }

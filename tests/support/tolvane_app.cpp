@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "app/clock.h"
+#include "app/alarm_time.h"
 #include "checks.h"
 #include "input.h"
 #include "message_boxes.h"

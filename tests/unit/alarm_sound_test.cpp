@@ -24,7 +24,7 @@ platform::headless::SoundCall ringWith(const SoundCase& c, const std::wstring& p
   app::Form1 form{ui, ui};
   ui.setClock({.year = 2026, .month = 3, .day = 14, .hour = 7, .minute = 29, .second = 55});
   ui.start(form);
-  ui.advance(platform::kClockGuardMs);
+  ui.advance(platform::kZoneSettleMs);
   ui.setCaption(Ctl::Label6, path);
   if (c.choice == ToneChoice::Default) ui.click(Ctl::Option1);
   if (c.choice == ToneChoice::ChoseTone) ui.click(Ctl::Option2);

@@ -87,9 +87,10 @@ TEST(AlarmVerdict, RingsOnTheTickThatReachesOrPassesTheAlarmByAMinuteAtMost) {
       {L"07:29:59", L"07:30:01", AlarmCall::Ring},    // 2 s late
       {L"07:29:01", L"07:30:00", AlarmCall::Ring},    // 59 s late
       {L"07:29:00", L"07:30:00", AlarmCall::Ring},    // 60 s
-      {L"07:29:00", L"07:30:01", AlarmCall::Missed},  // 61 s: sleep or the clock set forward
+      {L"07:29:00", L"07:31:00", AlarmCall::Ring},    // 60 s late, 120 s covered
+      {L"07:29:00", L"07:31:01", AlarmCall::Missed},  // 61 s late: sleep or the clock set forward
+      {L"07:29:00", L"07:30:01", AlarmCall::Ring},    // 61 s covered, 1 s late
       {L"07:29:30", L"07:30:30", AlarmCall::Ring},    // 60 s across the alarm
-      {L"07:29:29", L"07:30:30", AlarmCall::Missed},  // 61 s across it
       {L"07:30:00", L"07:30:00", AlarmCall::None},    // a repeated second
       {L"07:30:01", L"07:30:00", AlarmCall::None},    // the clock set back 1 s
       {L"08:30:00", L"07:30:00", AlarmCall::None},    // and an hour
@@ -132,6 +133,14 @@ TEST(AlarmVerdict, JumpsOfTheClockNeverLoseAnAlarmNorRingItTwice) {
        L"07:30:00", std::nullopt, AlarmCall::Ring},
       {"sleep over eight hours", reading(0, L"23:00:00"), reading(1, L"07:00:00"), L"06:00:00",
        std::nullopt, AlarmCall::Missed, 1},
+      {"sleep from 23:00, woken 3 s after the alarm", reading(0, L"23:00:00"),
+       reading(1, L"07:00:03"), L"07:00:00", std::nullopt, AlarmCall::Ring, 1},
+      {"sleep from 23:00, woken 2 min after the alarm", reading(0, L"23:00:00"),
+       reading(1, L"07:02:00"), L"07:00:00", std::nullopt, AlarmCall::Missed, 1},
+      {"a stall of 90 s, the alarm 30 s before the late tick", reading(0, L"07:29:00"),
+       reading(0, L"07:30:30"), L"07:30:00", std::nullopt, AlarmCall::Ring},
+      {"a stall of 90 s, the alarm 80 s before the late tick", reading(0, L"07:29:00"),
+       reading(0, L"07:30:30"), L"07:29:10", std::nullopt, AlarmCall::Missed},
       {"sleep over two days: one report, for the latest", reading(0, L"22:00:00"),
        reading(2, L"08:00:00"), L"07:30:00", std::nullopt, AlarmCall::Missed, 2},
       {"sleep over two days, the latest already rung", reading(0, L"22:00:00"),
@@ -157,11 +166,11 @@ TEST(AlarmVerdict, JumpsOfTheClockNeverLoseAnAlarmNorRingItTwice) {
   };
   for (const auto& c : cases) {
     const auto settled =
-        c.settled ? std::optional(app::localDay(reading(*c.settled, L"00:00:00"))) : std::nullopt;
+        c.settled ? std::optional(platform::localDay(reading(*c.settled, L"00:00:00"))) : std::nullopt;
     const auto verdict = app::alarmVerdict(c.before, c.now, c.alarm, settled);
     EXPECT_EQ(verdict.call, c.call) << c.event;
     if (c.call != AlarmCall::None) {
-      EXPECT_EQ(verdict.day, app::localDay(reading(c.day, L"00:00:00"))) << c.event;
+      EXPECT_EQ(verdict.day, platform::localDay(reading(c.day, L"00:00:00"))) << c.event;
     }
   }
 }

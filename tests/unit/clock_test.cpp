@@ -1,4 +1,3 @@
-#include "app/clock.h"
 
 #include <string>
 
@@ -93,7 +92,7 @@ TEST_F(AlarmTest, ALateTickFiresTheSkippedAlarmOnce) {
 
   armWithOk(L"07", L"31", L"00");
   ui.advance(46'000);  // 07:30:59 shown
-  ui.stall(61'000);
+  ui.stall(62'000);    // 61 s late
   EXPECT_EQ(ui.sounds.size(), 1U);
   ASSERT_EQ(alarmBoxes(), 2);
   EXPECT_EQ(ui.boxes.back().text, app::missedAlarmText(L"wake up", L"07:31:00"));
@@ -186,8 +185,17 @@ void setClockTo(HeadlessForms& ui, int hour, int minute, int second) {
                .hour = hour,
                .minute = minute,
                .second = second,
-               .millisecond = platform::kClockGuardMs});
+               .millisecond = platform::kZoneSettleMs});
   ui.clockChangeNotice();
+}
+
+// The system applies a daylight-saving change 5 ms after the minute's boundary,
+// as Wine does: the tick on the boundary still reads the old zone.
+void changeZoneLate(HeadlessForms& ui, long long offsetMs) {
+  ui.advance(5'000 - platform::kZoneSettleMs);
+  ui.advance(5);
+  ui.moveLocalTime(offsetMs);
+  ui.advance(platform::kZoneSettleMs);
 }
 
 // Daylight saving is the local clock moved an hour just after the tick of the
@@ -213,6 +221,21 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
          ui.advance(kHourMs);
        },
        1, 0},
+      {"spring forward applied 5 ms late, alarm at the first daylight second", L"01:59:55",
+       L"03:00:00",
+       [](HeadlessForms& ui) {
+         changeZoneLate(ui, kHourMs);
+         EXPECT_EQ(ui.sounds.size(), 1U) << "on time";
+       },
+       1, 0},
+      {"fall back applied 5 ms late, alarm at the changeover second", L"02:59:55", L"03:00:00",
+       [](HeadlessForms& ui) {
+         changeZoneLate(ui, -kHourMs);
+         EXPECT_EQ(ui.caption(Ctl::Label1), L"02:00:00");
+         EXPECT_TRUE(ui.sounds.empty()) << "not an hour early";
+         ui.advance(kHourMs);
+       },
+       1, 0},
       {"a stall of 45 s across the alarm", L"07:29:55", L"07:30:00",
        [](HeadlessForms& ui) {
          ui.advance(4'000);
@@ -227,9 +250,22 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
          ui.clockChangeNotice();
        },
        0, 1},
+      {"sleep from 23:00, woken 3 s after the alarm", L"22:59:55", L"07:00:00",
+       [](HeadlessForms& ui) {
+         ui.stall(8 * kHourMs + 8'000);
+         ui.clockChangeNotice();
+       },
+       1, 0},
+      {"sleep from 23:00, woken 2 min after the alarm", L"22:59:55", L"07:00:00",
+       [](HeadlessForms& ui) {
+         ui.stall(8 * kHourMs + 125'000);
+         ui.clockChangeNotice();
+         ui.advance(10'000);
+       },
+       0, 1},
       {"sleep over two days", L"07:29:55", L"07:30:00",
        [](HeadlessForms& ui) {
-         ui.stall(48 * kHourMs + 60'000);
+         ui.stall(48 * kHourMs + 120'000);
          ui.clockChangeNotice();
          ui.advance(10'000);
        },
@@ -277,7 +313,7 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
                  .minute = start / 60 % 60,
                  .second = start % 60});
     ui.start(form);
-    ui.advance(platform::kMsPerSecond + platform::kClockGuardMs);
+    ui.advance(platform::kMsPerSecond + platform::kZoneSettleMs);
     ui.setText(Ctl::Text1, dueText.substr(0, 2));
     ui.setText(Ctl::Text2, dueText.substr(3, 2));
     ui.setText(Ctl::Text3, dueText.substr(6, 2));

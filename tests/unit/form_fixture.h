@@ -16,9 +16,9 @@ class FormTest : public ::testing::Test {
   FormTest() {
     ui.setClock({.year = 2026, .month = 3, .day = 14, .hour = 7, .minute = 29, .second = 55});
     ui.start(form);
-    // The clock ticks just after each second boundary; counting from there, a
-    // whole number of seconds always ends on a tick.
-    ui.advance(platform::kClockGuardMs);
+    // The clock ticks on each second's boundary and looks again just after a whole
+    // minute's; counting from past that look, a whole number of seconds ends on both.
+    ui.advance(platform::kZoneSettleMs);
   }
 
   platform::headless::HeadlessForms ui{app::form1Design()};

@@ -98,21 +98,28 @@ TEST(ClockAlignedTimer, TicksJustAfterEachSecondBoundary) {
 
 TEST(ClockAlignedTimer, EveryTickAimsTheNextOneAtTheBoundary) {
   using platform::clockAlignedRearmMs;
-  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 6}, 1000, 5), 999);   // on time
-  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 40}, 1000, 5), 965);  // late
-  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 998}, 1000, 5), 7);   // early
-  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 11}, 1000, 1), 990);  // stretched
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 6}), 994);   // on time
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 40}), 960);  // late
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 998}), 2);   // early
+  EXPECT_EQ(clockAlignedRearmMs({.second = 7, .millisecond = 11}), 989);  // stretched
   // At a whole minute the clock looks again once the zone has settled, then aims as usual.
-  EXPECT_EQ(clockAlignedRearmMs({.second = 0, .millisecond = 1}, 1000, 0), 19);
-  EXPECT_EQ(clockAlignedRearmMs({.second = 0, .millisecond = 21}, 1000, 0), 979);
+  EXPECT_EQ(clockAlignedRearmMs({.second = 0, .millisecond = 1}), 31);
+  EXPECT_EQ(clockAlignedRearmMs({.second = 0, .millisecond = 33}), 967);
 }
 
 TEST(ClockAlignedTimer, AnEarlyTickDeliversNoSecondTwice) {
+  const auto at = [](int minute, int second, int ms) {
+    return platform::LocalTime{.minute = minute, .second = second, .millisecond = ms};
+  };
   platform::SecondGate gate;
-  EXPECT_TRUE(gate.pass(100));
-  EXPECT_FALSE(gate.pass(100));  // fired early, re-armed without delivery
-  EXPECT_TRUE(gate.pass(101));
-  EXPECT_TRUE(gate.pass(103));  // a second missed while a box was open is not made up
+  EXPECT_TRUE(gate.pass(at(0, 57, 0)));
+  EXPECT_FALSE(gate.pass(at(0, 57, 998)));  // fired early, re-armed without delivery
+  EXPECT_TRUE(gate.pass(at(0, 58, 0)));
+  EXPECT_TRUE(gate.pass(at(1, 0, 1)));  // a second missed while a box was open is not made up
+  // A whole minute's second again once the zone has settled, and then no more.
+  EXPECT_FALSE(gate.pass(at(1, 0, 5)));
+  EXPECT_TRUE(gate.pass(at(1, 0, platform::kZoneSettleMs)));
+  EXPECT_FALSE(gate.pass(at(1, 0, 40)));
 }
 
 // The 64-bit shell's record: handles are pointer-sized, the rest as in the 32-bit one.

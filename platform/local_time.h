@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+
+namespace platform {
+
+// A clock reading: the local date and time, and the same instant on the wall
+// clock, derived from one reading so that both describe the same moment.
+struct LocalTime {
+  int year = 2000;
+  int month = 1;
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int millisecond = 0;
+  long long utcMs = 0;  // milliseconds since 1970-01-01 00:00 UTC
+};
+
+inline constexpr long long kSecondsPerDay = 86'400;
+inline constexpr int kMsPerSecond = 1000;
+
+// The local date in days since 1970-01-01.
+constexpr long long localDay(const LocalTime& t) {
+  using namespace std::chrono;
+  const sys_days date = year{t.year} / month{static_cast<unsigned>(t.month)} /
+                        std::chrono::day{static_cast<unsigned>(t.day)};
+  return date.time_since_epoch().count();
+}
+
+// The local date and time as seconds on one count, so that an interval can
+// cross midnight and span days: consecutive seconds differ by one.
+constexpr long long secondCount(const LocalTime& t) {
+  return localDay(t) * kSecondsPerDay + (t.hour * 60LL + t.minute) * 60 + t.second;
+}
+
+// The local date and time `ms` milliseconds after 1970-01-01 00:00 on the same
+// count; the wall clock's instant is left for the caller to give.
+constexpr LocalTime localTimeAt(long long ms) {
+  using namespace std::chrono;
+  const long long msPerDay = kSecondsPerDay * kMsPerSecond;
+  const long long days = ms >= 0 ? ms / msPerDay : -((-ms + msPerDay - 1) / msPerDay);
+  const long long inDay = ms - days * msPerDay;
+  const year_month_day date{sys_days{std::chrono::days{days}}};
+  return {.year = static_cast<int>(date.year()),
+          .month = static_cast<int>(static_cast<unsigned>(date.month())),
+          .day = static_cast<int>(static_cast<unsigned>(date.day())),
+          .hour = static_cast<int>(inDay / 3'600'000),
+          .minute = static_cast<int>(inDay / 60'000 % 60),
+          .second = static_cast<int>(inDay / kMsPerSecond % 60),
+          .millisecond = static_cast<int>(inDay % kMsPerSecond)};
+}
+
+}  // namespace platform
