@@ -9,7 +9,13 @@ namespace platform {
 // The exit code of a program whose window could not be built.
 inline constexpr int kExitStartFailed = 3;
 
-// What the user is told then: which part failed, with the system's error code.
+// The part of the window that could not be created, and the system's error code.
+struct StartFailure {
+  std::wstring what;
+  std::uint32_t error = 0;
+};
+
+// What the user is told when the window could not be built.
 inline std::wstring startFailureText(std::wstring_view program, std::wstring_view what,
                                      std::uint32_t systemError) {
   std::wstring code;

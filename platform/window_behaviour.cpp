@@ -4,14 +4,32 @@
 
 namespace platform {
 
-void WindowBehaviour::focusFirst() {
+int WindowBehaviour::start(FormEvents& events) {
+  events.initialise();
+  if (const auto failure = window_.create()) {
+    const std::wstring program(design_.form.caption);
+    window_.msgBox(startFailureText(program, failure->what, failure->error), kMbIconError,
+                   program);
+    return kExitStartFailed;
+  }
+  events.load();
+  window_.open();
   window_.setFocus(
-      nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return window_.canFocus(c); }));
+      nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return canFocus(c); }));
+  return 0;
+}
+
+bool WindowBehaviour::canFocus(Ctl c) const {
+  if (!isFocusableKind(design_[c].kind) || !window_.enabled(c)) return false;
+  for (Ctl at = c; at != Ctl::Form1; at = design_[at].container) {
+    if (!window_.visible(at)) return false;
+  }
+  return window_.visible(Ctl::Form1);
 }
 
 bool WindowBehaviour::pressKey(const KeyStroke& stroke) {
   const KeyAction action =
-      keyAction(stroke, design_, window_.focused(), [this](Ctl c) { return window_.canFocus(c); });
+      keyAction(stroke, design_, window_.focused(), [this](Ctl c) { return canFocus(c); });
   switch (action.effect) {
     case KeyEffect::None: return false;
     case KeyEffect::Drop: break;
@@ -34,22 +52,19 @@ bool WindowBehaviour::pressKey(const KeyStroke& stroke) {
 void WindowBehaviour::turnPage(Ctl tabStrip, bool backwards) {
   const int count = window_.tabCount(tabStrip);
   window_.selectTab(tabStrip, cycledTab(window_.selectedTab(tabStrip), count, backwards));
-  if (!window_.canFocus(window_.focused())) window_.setFocus(tabStrip);
+  if (!canFocus(window_.focused())) window_.setFocus(tabStrip);
 }
 
 bool WindowBehaviour::enableTimer(Ctl timer, bool on) {
-  Timer& t = timers_[slot(timer)];
-  t.enabled = on;
+  timers_[slot(timer)].enabled = on;
   if (!on) {
     window_.killSystemTimer(timer);
     return true;
   }
   const int interval = design_[timer].interval;
-  const int period =
-      aligned(timer)
-          ? clockAlignedDelayMs(window_.readClock().millisecond, interval, true)
-          : interval;
-  return window_.setSystemTimer(timer, period);
+  return window_.setSystemTimer(
+      timer, aligned(timer) ? clockAlignedDelayMs(window_.readClock().millisecond, interval, true)
+                            : interval);
 }
 
 void WindowBehaviour::systemTimerTicked(Ctl timer, FormEvents& events) {
@@ -65,9 +80,8 @@ void WindowBehaviour::clockChanged(FormEvents& events) {
   }
 }
 
-// A clock-aligned timer is re-armed before the handler runs, because the handler may
-// block in a modal box; a refused re-arm keeps the period there was, and the next
-// tick tries again.
+// Re-armed before the handler runs, because the handler may block in a modal box;
+// a refused re-arm keeps the period there was, and the next tick tries again.
 void WindowBehaviour::deliverTick(Ctl timer, FormEvents& events) {
   const LocalTime now = window_.readClock();
   if (aligned(timer)) {

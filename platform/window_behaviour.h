@@ -1,21 +1,25 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "platform/clock_aligned_timer.h"
 #include "platform/design.h"
 #include "platform/forms.h"
 #include "platform/key_rule.h"
+#include "platform/start_failure.h"
 
 namespace platform {
 
 // A window as the shared behaviour acts on it: what handlers do to it (`Forms`,
-// whose setFocus only moves the focus), and the little more that only the
+// whose setFocus selects no option button), and the little more that only the
 // window itself can do.
 class WindowPrimitives : public Forms {
  public:
-  // Of a kind that takes the focus, enabled and shown with all of its containers.
-  virtual bool canFocus(Ctl control) const = 0;
+  // The window and its controls from the design, not yet shown; what failed, if anything.
+  virtual std::optional<StartFailure> create() = 0;
+  // Shows the window at start-up.
+  virtual void open() = 0;
   // As a mouse click on a push or option button: it takes the focus, an option
   // button is selected, and the click is raised.
   virtual void pressButton(Ctl button) = 0;
@@ -30,18 +34,20 @@ class WindowPrimitives : public Forms {
   virtual LocalTime readClock() const = 0;
 };
 
-// What a key, a page turn, the first focus and a timer's tick do, carried out
-// once for every window over its primitives, so no window answers otherwise.
-// The focus alone never selects an option button, as with the system's own:
-// the arrows do.
+// What start-up, a key, a page turn, the first focus and a timer's tick do,
+// carried out once for every window over its primitives, so no window answers
+// otherwise.
 class WindowBehaviour {
  public:
   // `alignClocks` false runs every timer free at its interval (the benchmarks' baseline).
   WindowBehaviour(const FormDesign& design, WindowPrimitives& window, bool alignClocks = true)
       : design_(design), window_(window), alignClocks_(alignClocks) {}
 
-  // The first control in tab order that can take the focus gets it.
-  void focusFirst();
+  // Initialise, the window, load, show and the first focus; a window that cannot be
+  // built says so and gives kExitStartFailed. Else 0.
+  int start(FormEvents& events);
+  // Of a kind that takes the focus, enabled, and shown with its containers and the window.
+  bool canFocus(Ctl control) const;
   // Carries out the key rule's action; false leaves the key to the focused control.
   bool pressKey(const KeyStroke& stroke);
 
@@ -49,17 +55,15 @@ class WindowBehaviour {
   // could not be set.
   bool enableTimer(Ctl timer, bool on);
   bool timerEnabled(Ctl timer) const { return timers_[slot(timer)].enabled; }
-  // A tick of the system's timer: re-armed as a clock-aligned timer asks, then
-  // handed to the handler unless it repeats the second handed on last.
+  // A tick of the system's timer.
   void systemTimerTicked(Ctl timer, FormEvents& events);
-  // The clock was set or the machine woke up: each clock-aligned timer ticks at
-  // once and is armed again for the next boundary of the clock as it now reads.
+  // The clock was set or the machine woke up: each clock-aligned timer ticks at once.
   void clockChanged(FormEvents& events);
 
  private:
   struct Timer {
     bool enabled = false;
-    SecondGate gate;  // clock-aligned timers: each second handed on once
+    SecondGate gate;
   };
 
   static std::size_t slot(Ctl c) { return static_cast<std::size_t>(index(c)); }

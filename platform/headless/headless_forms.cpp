@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/start_failure.h"
-
 namespace platform::headless {
 
 namespace {
@@ -11,52 +9,29 @@ namespace {
 constexpr char16_t kBackspace = 8;
 constexpr char16_t kEnter = 13;
 
-long long toMs(const LocalTime& t) { return secondCount(t) * kMsPerSecond + t.millisecond; }
-
 }  // namespace
 
-HeadlessForms::HeadlessForms(const FormDesign& design) : design_(design) {
-  state(Ctl::Form1).text = std::wstring(design.form.caption);
-}
-
-int HeadlessForms::start(FormEvents& events) {
-  events_ = &events;
-  events.initialise();
+std::optional<StartFailure> HeadlessForms::create() {
   controlsCreated_ = true;
   for (const auto& c : design_.controls) {
-    if (failCreating == c.name) {
-      // What the system reports when it is out of window handles.
-      constexpr std::uint32_t kOutOfResources = 1158;
-      msgBox(startFailureText(design_.form.caption, controlName(c.name), kOutOfResources),
-             kMbIconError, design_.form.caption);
-      return kExitStartFailed;
-    }
+    // 1158: what the system reports when it is out of window handles.
+    if (failCreating == c.name) return StartFailure{std::wstring(controlName(c.name)), 1158};
     State& s = state(c.name);
     s.text = std::wstring(c.caption);
     s.enabled = c.enabled;
     s.visible = c.visible;
     if (c.kind == Kind::Timer && c.enabled) behaviour_.enableTimer(c.name, true);
   }
-  events.load();
-  windowVisible_ = true;
-  behaviour_.focusFirst();
-  return 0;
+  return std::nullopt;
 }
 
 // The system's timers count elapsed time, so they keep their distance from a
 // clock that is set; a clock-aligned timer finds the boundary again on its next tick.
 void HeadlessForms::setClock(const LocalTime& t) {
-  const long long shift = toMs(t) - localOffsetMs_ - nowMs_;
+  const long long shift =
+      secondCount(t) * kMsPerSecond + t.millisecond - localOffsetMs_ - nowMs_;
   nowMs_ += shift;
-  for (const auto& c : design_.controls) {
-    if (c.kind == Kind::Timer) state(c.name).nextTick += shift;
-  }
-}
-
-void HeadlessForms::moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
-
-void HeadlessForms::clockChangeNotice() {
-  if (!unloaded()) behaviour_.clockChanged(*events_);
+  for (auto& s : states_) s.nextTick += shift;
 }
 
 // A periodic system timer, as the Win32 window's timers are.
@@ -69,37 +44,25 @@ bool HeadlessForms::setSystemTimer(Ctl timer, int periodMs) {
   return true;
 }
 
-// A system timer never fires before it was armed, however early it runs.
-long long HeadlessForms::nextFiring(int periodMs) const {
-  return nowMs_ + std::max(1, periodMs + systemTimerSkewMs);
-}
-
-void HeadlessForms::fireTimer(Ctl timer) {
-  State& s = state(timer);
-  s.nextTick = nextFiring(s.armedMs);
-  behaviour_.systemTimerTicked(timer, *events_);
-}
-
 void HeadlessForms::advance(long long milliseconds) {
   const long long target = nowMs_ + milliseconds;
   for (;;) {
-    const ControlDesign* due = nullptr;
+    State* due = nullptr;
+    Ctl dueTimer = Ctl::Form1;
     for (const auto& c : design_.controls) {
-      if (c.kind != Kind::Timer || !state(c.name).running || unloaded()) continue;
-      if (state(c.name).nextTick > target) continue;
-      if (due == nullptr || state(c.name).nextTick < state(due->name).nextTick) due = &c;
+      State& s = state(c.name);
+      if (c.kind != Kind::Timer || !s.running || unloaded() || s.nextTick > target) continue;
+      if (due == nullptr || s.nextTick < due->nextTick) {
+        due = &s;
+        dueTimer = c.name;
+      }
     }
     if (due == nullptr) break;
-    nowMs_ = std::max(nowMs_, state(due->name).nextTick);
-    fireTimer(due->name);
+    nowMs_ = std::max(nowMs_, due->nextTick);
+    due->nextTick = nextFiring(due->armedMs);
+    behaviour_.systemTimerTicked(dueTimer, *events_);
   }
   nowMs_ = std::max(nowMs_, target);
-}
-
-// Ticks already due run at the new time, each once.
-void HeadlessForms::stall(long long milliseconds) {
-  nowMs_ += milliseconds;
-  advance(0);
 }
 
 LocalTime HeadlessForms::now() const {
@@ -117,66 +80,39 @@ void HeadlessForms::pressKey(const KeyStroke& stroke) {
   }
 }
 
-void HeadlessForms::type(std::u16string_view keys) {
-  for (char16_t ch : keys) pressKey({.key = Key::Character, .character = ch});
-}
-
+// As the edit control takes a character, after the handler has seen it. The
+// character goes to the control that received the key, even when the handler
+// moves the focus elsewhere.
 void HeadlessForms::typeCharacter(char16_t ch) {
   if (unloaded() || design_[focus_].kind != Kind::TextBox) return;
-  // The character goes to the control that received the key, even when the
-  // key handler moves the focus elsewhere.
   const Ctl target = focus_;
   std::uint16_t code = ch;
   events_->keyPress(target, code);
-  if (code != 0) insertCharacter(target, static_cast<char16_t>(code));
-}
-
-void HeadlessForms::insertCharacter(Ctl textBox, char16_t ch) {
-  State& s = state(textBox);
-  const ControlDesign& d = design_[textBox];
-  if (s.locked) return;
-  if (ch == kBackspace) {
+  State& s = state(target);
+  const ControlDesign& d = design_[target];
+  if (code == 0 || s.locked) return;
+  if (code == kBackspace) {
     if (!s.text.empty()) s.text.pop_back();
-    return;
-  }
-  if (ch == kEnter && d.multiLine) {
+  } else if (code == kEnter && d.multiLine) {
     s.text += L"\r\n";
-    return;
+  } else if (code >= u' ' && (d.maxLength == 0 || std::ssize(s.text) < d.maxLength)) {
+    s.text += static_cast<wchar_t>(code);
   }
-  if (ch < u' ') return;
-  if (d.maxLength > 0 && std::ssize(s.text) >= d.maxLength) return;
-  s.text += static_cast<wchar_t>(ch);
-}
-
-bool HeadlessForms::shownWithContainers(Ctl c) const {
-  for (Ctl at = c; at != Ctl::Form1; at = design_[at].container) {
-    if (!state(at).visible) return false;
-  }
-  return windowVisible_;
-}
-
-bool HeadlessForms::canFocus(Ctl c) const {
-  return isFocusableKind(design_[c].kind) && state(c).enabled && shownWithContainers(c);
 }
 
 void HeadlessForms::click(Ctl control) {
-  const ControlDesign& d = design_[control];
-  if (d.kind == Kind::MenuItem) {
-    if (state(control).enabled) events_->click(control);
-    return;
+  const bool menuItem = design_[control].kind == Kind::MenuItem;
+  if (menuItem ? !state(control).enabled : !behaviour_.canFocus(control)) return;
+  if (!menuItem) focus_ = control;
+  // As the system's option buttons do, a click selects the one in its group.
+  if (design_[control].kind == Kind::OptionButton) {
+    for (const auto& c : design_.controls) {
+      if (c.kind == Kind::OptionButton && c.container == design_[control].container) {
+        state(c.name).selected = c.name == control;
+      }
+    }
   }
-  if (!state(control).enabled || !shownWithContainers(control)) return;
-  focus_ = control;
-  if (d.kind == Kind::OptionButton) select(control);
   events_->click(control);
-}
-
-void HeadlessForms::select(Ctl optionButton) {
-  const Ctl group = design_[optionButton].container;
-  for (const auto& c : design_.controls) {
-    if (c.kind == Kind::OptionButton && c.container == group) state(c.name).selected = false;
-  }
-  state(optionButton).selected = true;
 }
 
 void HeadlessForms::selectTab(Ctl tabStrip, int index) {
@@ -184,19 +120,10 @@ void HeadlessForms::selectTab(Ctl tabStrip, int index) {
   events_->click(tabStrip);
 }
 
-void HeadlessForms::minimise() {
-  windowState_ = WindowState::Minimised;
-  events_->resize();
-}
-
 void HeadlessForms::setWindowState(WindowState state) {
   if (state == windowState_) return;
   windowState_ = state;
   events_->resize();
-}
-
-void HeadlessForms::resizeByBorder() {
-  if (windowState_ == WindowState::Normal) events_->resize();
 }
 
 bool HeadlessForms::requestClose(UnloadMode mode) {
@@ -207,22 +134,6 @@ bool HeadlessForms::requestClose(UnloadMode mode) {
   return unloaded();
 }
 
-void HeadlessForms::unload() { requestClose(UnloadMode::Code); }
-
-void HeadlessForms::iconCallback(int mouseMessage) {
-  events_->mouseMove(0, 0, static_cast<float>(mouseMessage * twipsPerPixelX()), 0.0F);
-}
-
-void HeadlessForms::notificationAreaRestarted() {
-  iconShown_ = false;
-  events_->notificationAreaCreated();
-}
-
-std::wstring HeadlessForms::text(Ctl control) const { return state(control).text; }
-
-// As with the edit control, a length limit applies to typing, not to code.
-void HeadlessForms::setText(Ctl control, std::wstring_view value) { state(control).text = value; }
-
 bool HeadlessForms::enabled(Ctl control) const {
   if (design_[control].kind == Kind::Timer) return behaviour_.timerEnabled(control);
   return state(control).enabled;
@@ -231,39 +142,19 @@ bool HeadlessForms::enabled(Ctl control) const {
 void HeadlessForms::setEnabled(Ctl control, bool on) {
   if (design_[control].kind == Kind::Timer) {
     behaviour_.enableTimer(control, on);
-    return;
+  } else {
+    state(control).enabled = on;
   }
-  state(control).enabled = on;
 }
-
-bool HeadlessForms::visible(Ctl control) const {
-  return control == Ctl::Form1 ? windowVisible_ : state(control).visible;
-}
-
-void HeadlessForms::setVisible(Ctl control, bool on) { state(control).visible = on; }
-
-bool HeadlessForms::locked(Ctl textBox) const { return state(textBox).locked; }
-
-void HeadlessForms::setLocked(Ctl textBox, bool on) { state(textBox).locked = on; }
-
-bool HeadlessForms::selected(Ctl optionButton) const { return state(optionButton).selected; }
-
-void HeadlessForms::setFocus(Ctl control) { focus_ = control; }
-
-int HeadlessForms::selectedTab(Ctl /*tabStrip*/) const { return selectedTab_; }
 
 void HeadlessForms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
   openFilters.emplace_back(filter);
-  if (!answerOpen) return;
-  if (auto chosen = answerOpen()) fileName_ = *chosen;
+  if (const auto chosen = answerOpen ? answerOpen() : std::nullopt) fileName_ = *chosen;
 }
-
-std::wstring HeadlessForms::fileName(Ctl /*dialog*/) const { return fileName_; }
 
 void HeadlessForms::popupMenu(Ctl menu) {
   popups.push_back(menu);
-  if (!answerPopup) return;
-  if (auto item = answerPopup(menu)) click(*item);
+  if (const auto item = answerPopup ? answerPopup(menu) : std::nullopt) click(*item);
 }
 
 int HeadlessForms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) {
@@ -272,26 +163,8 @@ int HeadlessForms::msgBox(std::wstring_view text, std::uint32_t style, std::wstr
   return (style & kMbYesNo) != 0 ? kIdNo : kIdOk;
 }
 
-void HeadlessForms::initCommonControls() {
-  ++initCommonControlsCalls;
-  controlsExistedAtInitCommonControls = controlsCreated_;
-}
-
-bool HeadlessForms::playSound(std::wstring_view name, std::uint32_t flags) {
-  sounds.push_back({std::wstring(name), flags});
-  return true;
-}
-
-bool HeadlessForms::playBuiltInTone() {
-  SoundCall call;
-  call.builtInTone = true;
-  sounds.push_back(call);
-  return true;
-}
-
 bool HeadlessForms::soundFilePlays(std::wstring_view path) const {
-  return std::find(readableWaveFiles.begin(), readableWaveFiles.end(), path) !=
-         readableWaveFiles.end();
+  return std::ranges::find(readableWaveFiles, path) != readableWaveFiles.end();
 }
 
 // As the shell answers: a change or removal succeeds only for an icon it holds.
@@ -303,15 +176,9 @@ bool HeadlessForms::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA
   return message == kNimAdd ? shellPresent : held;
 }
 
-bool HeadlessForms::setForegroundWindow(std::uint32_t hWnd) {
-  foregroundCalls.push_back(hWnd);
-  return true;
-}
-
 // Latin-1 stands in for the ANSI code page; anything outside it becomes '?'.
 std::string HeadlessForms::toAnsi(std::wstring_view text) const {
   std::string out;
-  out.reserve(text.size());
   for (wchar_t ch : text) out += ch < 0x100 ? static_cast<char>(ch) : '?';
   return out;
 }

@@ -10,8 +10,6 @@
 
 #include "platform/close_sequence.h"
 #include "platform/design.h"
-#include "platform/forms.h"
-#include "platform/key_rule.h"
 #include "platform/painted_colour.h"
 #include "platform/system_services.h"
 #include "platform/window_behaviour.h"
@@ -35,37 +33,47 @@ struct NotifyCall {
   NotifyIconDataA record{};
 };
 
-// An in-memory window for tests: a settable clock and virtual time that runs
-// timer ticks in order, scripted answers to modal boxes, the open dialog and
-// popup menus, and a record of every system call. It behaves as the Win32
-// window does wherever a handler could tell the difference.
+// An in-memory window for tests. It supplies what only a window can: virtual
+// time with a settable wall clock and local clock, typing as an edit control
+// takes it, scripted answers to boxes, the open dialog and popup menus, and a
+// record of every system call; the shared behaviour does the rest.
 class HeadlessForms final : public WindowPrimitives, public SystemServices {
  public:
   static constexpr std::uint32_t kWindowHandle = 0x000A0042;
   static constexpr std::uint32_t kIconHandle = 0x00B0017;
 
-  explicit HeadlessForms(const FormDesign& design);
+  explicit HeadlessForms(const FormDesign& design) : design_(design) {
+    state(Ctl::Form1).text = std::wstring(design.form.caption);
+  }
 
-  // Start-up in the platform's order: initialise, controls and timers, load, show.
-  // Returns the exit code when the window could not be built, as failCreating asks; else 0.
-  int start(FormEvents& events);
+  // Start-up as the platform does it; the exit code when the window could not be built, else 0.
+  int start(FormEvents& events) {
+    events_ = &events;
+    return behaviour_.start(events);
+  }
 
   // Time. Ticks that fall due while a modal box is open run from inside its answer.
   // The wall clock is set, so that the local time reads `t`.
   void setClock(const LocalTime& t);
-  // The local time moves and the wall clock does not: a daylight-saving change
-  // or another time zone.
-  void moveLocalTime(long long milliseconds);
+  // The local time moves and the wall clock does not: a daylight-saving change or another zone.
+  void moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
   // The system says the clock was set or the machine woke from sleep.
-  void clockChangeNotice();
+  void clockChangeNotice() {
+    if (!unloaded()) behaviour_.clockChanged(*events_);
+  }
   void advance(long long milliseconds);
-  // The thread blocked for a while (a busy machine, a debugger): each timer that
-  // fell due meanwhile ticks once, late, as the system's timers do.
-  void stall(long long milliseconds);
+  // The thread blocked for a while (a busy machine, a debugger, sleep): each timer
+  // that fell due meanwhile ticks once, late, as the system's timers do.
+  void stall(long long milliseconds) {
+    nowMs_ += milliseconds;
+    advance(0);
+  }
 
   // A user at the window. Keys go through the window's key rule first, as on the system.
   void pressKey(const KeyStroke& stroke);
-  void type(std::u16string_view keys);  // each character to the focused control
+  void type(std::u16string_view keys) {
+    for (char16_t ch : keys) pressKey({.key = Key::Character, .character = ch});
+  }
   void pressTab(bool backwards = false) { pressKey({Key::Tab, backwards ? kShift : kNoModifiers}); }
   void pressEnter() { pressKey({.key = Key::Enter}); }
   void pressArrow(bool forward) { pressKey({.key = forward ? Key::Down : Key::Up}); }
@@ -74,13 +82,22 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   }
   void click(Ctl control);  // buttons, option buttons and menu items
   void selectTab(int index) { selectTab(design_.firstOf(Kind::TabStrip), index); }
-  void minimise();
-  void resizeByBorder();  // a size change that leaves the window in normal state
+  void minimise() {
+    windowState_ = WindowState::Minimised;
+    events_->resize();
+  }
+  void resizeByBorder() {  // a size change that leaves the window in normal state
+    if (windowState_ == WindowState::Normal) events_->resize();
+  }
   bool requestClose(UnloadMode mode = UnloadMode::ControlMenu);  // true once the window unloaded
-  void iconCallback(int mouseMessage);  // the shell reporting a click on the icon
-  void notificationAreaRestarted();
-  // The shell drops the icon without a word, as a restarted shell the program
-  // was not told of does.
+  void iconCallback(int mouseMessage) {  // the shell reporting a click on the icon
+    events_->mouseMove(0, 0, static_cast<float>(mouseMessage * twipsPerPixelX()), 0.0F);
+  }
+  void notificationAreaRestarted() {
+    iconShown_ = false;
+    events_->notificationAreaCreated();
+  }
+  // The shell drops the icon without a word, as a restarted shell the program was not told of does.
   void shellForgetsIcon() { iconShown_ = false; }
 
   // Scripted answers. Defaults: OK for OK boxes and No for Yes/No boxes; the open
@@ -95,7 +112,6 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   bool shellPresent = true;  // false: there is no notification area at all
   // Creating this control fails at start-up, as the system's window creation can.
   std::optional<Ctl> failCreating;
-  // The system's default sound, and the files that are wave files that can be read.
   DefaultSound windowsDefaultSound = DefaultSound::Configured;
   std::vector<std::wstring> readableWaveFiles;
 
@@ -120,21 +136,23 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     return std::wstring(design_[textBox].accessibleName);
   }
 
-  // Forms
-  std::wstring text(Ctl control) const override;
-  void setText(Ctl control, std::wstring_view value) override;
+  // Forms. As with the edit control, a length limit applies to typing, not to code.
+  std::wstring text(Ctl control) const override { return state(control).text; }
+  void setText(Ctl control, std::wstring_view value) override { state(control).text = value; }
   bool enabled(Ctl control) const override;
   void setEnabled(Ctl control, bool on) override;
-  bool visible(Ctl control) const override;
-  void setVisible(Ctl control, bool on) override;
-  bool locked(Ctl textBox) const override;
-  void setLocked(Ctl textBox, bool on) override;
-  bool selected(Ctl optionButton) const override;
+  bool visible(Ctl control) const override {
+    return control == Ctl::Form1 ? windowVisible_ : state(control).visible;
+  }
+  void setVisible(Ctl control, bool on) override { state(control).visible = on; }
+  bool locked(Ctl textBox) const override { return state(textBox).locked; }
+  void setLocked(Ctl textBox, bool on) override { state(textBox).locked = on; }
+  bool selected(Ctl optionButton) const override { return state(optionButton).selected; }
   Ctl focused() const override { return focus_; }
-  void setFocus(Ctl control) override;
-  int selectedTab(Ctl tabStrip) const override;
+  void setFocus(Ctl control) override { focus_ = control; }
+  int selectedTab(Ctl /*tabStrip*/) const override { return selectedTab_; }
   void showOpen(Ctl dialog, std::wstring_view filter) override;
-  std::wstring fileName(Ctl dialog) const override;
+  std::wstring fileName(Ctl /*dialog*/) const override { return fileName_; }
   std::uint32_t hWnd() const override { return kWindowHandle; }
   std::uint32_t iconHandle() const override { return kIconHandle; }
   WindowState windowState() const override { return windowState_; }
@@ -142,30 +160,43 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   void hide() override { windowVisible_ = false; }
   void show() override { windowVisible_ = true; }
   void popupMenu(Ctl menu) override;
-  void unload() override;
+  void unload() override { requestClose(UnloadMode::Code); }
   int twipsPerPixelX() const override { return 15; }
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
   LocalTime now() const;
 
   // WindowPrimitives
-  bool canFocus(Ctl control) const override;
+  std::optional<StartFailure> create() override;
+  void open() override { windowVisible_ = true; }
   void pressButton(Ctl button) override { click(button); }
   int tabCount(Ctl tabStrip) const override {
     return static_cast<int>(design_[tabStrip].tabs.size());
   }
-  void selectTab(Ctl tabStrip, int index) override;
+  void selectTab(Ctl /*tabStrip*/, int index) override;
   bool setSystemTimer(Ctl timer, int periodMs) override;
   void killSystemTimer(Ctl timer) override { state(timer).running = false; }
   LocalTime readClock() const override { return now(); }
 
   // SystemServices
-  void initCommonControls() override;
-  bool playSound(std::wstring_view name, std::uint32_t flags) override;
-  bool playBuiltInTone() override;
+  void initCommonControls() override {
+    ++initCommonControlsCalls;
+    controlsExistedAtInitCommonControls = controlsCreated_;
+  }
+  bool playSound(std::wstring_view name, std::uint32_t flags) override {
+    sounds.push_back({std::wstring(name), flags});
+    return true;
+  }
+  bool playBuiltInTone() override {
+    sounds.push_back({.name = {}, .flags = 0, .builtInTone = true});
+    return true;
+  }
   DefaultSound defaultSound() const override { return windowsDefaultSound; }
   bool soundFilePlays(std::wstring_view path) const override;
   bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
-  bool setForegroundWindow(std::uint32_t hWnd) override;
+  bool setForegroundWindow(std::uint32_t hWnd) override {
+    foregroundCalls.push_back(hWnd);
+    return true;
+  }
   std::string toAnsi(std::wstring_view text) const override;
 
  private:
@@ -182,12 +213,11 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
 
   State& state(Ctl c) { return states_[static_cast<std::size_t>(index(c))]; }
   const State& state(Ctl c) const { return states_[static_cast<std::size_t>(index(c))]; }
-  bool shownWithContainers(Ctl c) const;
-  void select(Ctl optionButton);
   void typeCharacter(char16_t ch);
-  void insertCharacter(Ctl textBox, char16_t ch);
-  void fireTimer(Ctl timer);
-  long long nextFiring(int periodMs) const;
+  // A system timer never fires before it was armed, however early it runs.
+  long long nextFiring(int periodMs) const {
+    return nowMs_ + std::max(1, periodMs + systemTimerSkewMs);
+  }
 
   const FormDesign& design_;
   WindowBehaviour behaviour_{design_, *this};

@@ -19,15 +19,21 @@ class AfterMenus {
   static constexpr UINT_PTR kRetryTimer = 1;
 
   void setOwner(HWND owner) { owner_ = owner; }
-  // While a menu is open, or calls still wait for one to close, a blocking call must wait too.
-  bool mustWait() const { return !waiting_.empty() || menuOpen(); }
-  // Ends the open menu; `call` runs once the menu has closed, after those already waiting.
-  void defer(std::function<void()> call);
+  // Runs `call` now, or, while a menu is open or calls still wait for one to close, ends
+  // the menu and runs it once the menu has closed, after those already waiting; `meanwhile`
+  // then stands in for its result.
+  template <typename Call, typename Result>
+  Result run(Call call, Result meanwhile) {
+    if (waiting_.empty() && !menuOpen()) return call();
+    defer([call = std::move(call)] { call(); });
+    return meanwhile;
+  }
   // On kRetryTimer.
   void onRetryTimer();
 
  private:
   static bool menuOpen();
+  void defer(std::function<void()> call);
   void runWaiting();
 
   HWND owner_ = nullptr;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "platform/painted_colour.h"
-#include "platform/start_failure.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/optional_api.h"
 #include "platform/win32/window_ids.h"
@@ -93,20 +92,7 @@ Win32Forms::Win32Forms(const FormDesign& design)
 
 int Win32Forms::run(FormEvents& events) {
   events_ = &events;
-  events.initialise();
-  if (const auto failure = create()) {
-    form_.reset();
-    const std::wstring program(design_.form.caption);
-    const std::wstring text = startFailureText(program, failure->what, failure->error);
-    MessageBoxW(nullptr, text.c_str(), program.c_str(), MB_ICONERROR | MB_SETFOREGROUND);
-    return kExitStartFailed;
-  }
-  events.load();
-  loaded_ = true;
-  ShowWindow(form(), SW_SHOWNORMAL);
-  UpdateWindow(form());
-  behaviour_.focusFirst();
-
+  if (const int failed = behaviour_.start(events)) return failed;
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (preTranslate(message)) continue;
@@ -117,9 +103,22 @@ int Win32Forms::run(FormEvents& events) {
   return static_cast<int>(message.wParam);
 }
 
+// The box that says why has no window to belong to.
+std::optional<StartFailure> Win32Forms::create() {
+  auto failure = createParts();
+  if (failure) form_.reset();
+  return failure;
+}
+
+void Win32Forms::open() {
+  loaded_ = true;
+  ShowWindow(form(), SW_SHOWNORMAL);
+  UpdateWindow(form());
+}
+
 // Without a window the program could not be seen or ended, so any part that
 // cannot be created stops the start.
-std::optional<Win32Forms::StartFailure> Win32Forms::create() {
+std::optional<StartFailure> Win32Forms::createParts() {
   if (!registerClasses()) return StartFailure{L"the window classes", GetLastError()};
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   if (!createForm()) return StartFailure{L"the window", GetLastError()};
@@ -239,7 +238,11 @@ bool Win32Forms::createControl(const ControlDesign& d) {
   if (d.kind == Kind::TextBox) {
     if (d.maxLength > 0)
       SendMessageW(c.window, EM_SETLIMITTEXT, static_cast<WPARAM>(d.maxLength), 0);
-    SetWindowSubclass(c.window, &Win32Forms::textBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    // Without it the field would take letters: better not to start.
+    if (SetWindowSubclass(c.window, &Win32Forms::textBoxProc, 1,
+                          reinterpret_cast<DWORD_PTR>(this)) == FALSE) {
+      return false;
+    }
   }
   if (d.kind == Kind::TabStrip) {
     for (std::size_t i = 0; i < d.tabs.size(); ++i) {

@@ -17,8 +17,11 @@ Win32Forms* formsOf(HWND window) {
   return reinterpret_cast<Win32Forms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-ULONGLONG fileTimeTicks(const FILETIME& t) {
-  return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+long long msSince1970(const FILETIME& t) {
+  constexpr ULONGLONG kTicksPerMs = 10'000;
+  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  return static_cast<long long>((ticks - kUnixEpochTicks) / kTicksPerMs);
 }
 
 // The stroke of a key message, for the keys the window may answer itself.
@@ -45,13 +48,14 @@ std::optional<KeyStroke> keyStroke(const MSG& message) {
 
 // No exception may cross into the system, which called the procedure. Only
 // running out of memory can throw here: the message is then left undone, and
-// the window goes on with the next one, so the clock keeps its alarm.
+// the window goes on with the next one, so the clock keeps its alarm. A question
+// left unanswered must not keep the session from ending.
 template <typename Handle>
-LRESULT guarded(Handle handle) noexcept {
+LRESULT guarded(UINT message, Handle handle) noexcept {
   try {
     return handle();
   } catch (...) {
-    return 0;
+    return message == WM_QUERYENDSESSION ? TRUE : 0;
   }
 }
 
@@ -66,14 +70,14 @@ LRESULT CALLBACK Win32Forms::formProc(HWND window, UINT message, WPARAM wParam,
   }
   Win32Forms* forms = formsOf(window);
   if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return guarded([&] { return forms->handleForm(window, message, wParam, lParam); });
+  return guarded(message, [&] { return forms->handleForm(window, message, wParam, lParam); });
 }
 
 LRESULT CALLBACK Win32Forms::frameProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept {
   Win32Forms* forms = formsOf(window);
   if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return guarded([&] {
+  return guarded(message, [&] {
     LRESULT result = 0;
     if (forms->handleContainerMessage(message, wParam, lParam, result)) return result;
     return forms->frameMessage(window, message, wParam, lParam);
@@ -190,7 +194,7 @@ bool Win32Forms::isIconCallback(WPARAM wParam, LPARAM lParam) const {
 LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR /*id*/, DWORD_PTR self) noexcept {
   if (message != WM_CHAR) return DefSubclassProc(window, message, wParam, lParam);
-  return guarded([&]() -> LRESULT {
+  return guarded(message, [&]() -> LRESULT {
     // The handler sees the key before the edit control does; the character
     // still goes to this control even if the handler moved the focus.
     auto code = static_cast<std::uint16_t>(wParam);
@@ -206,12 +210,6 @@ bool Win32Forms::preTranslate(const MSG& message) {
   const auto stroke = keyStroke(message);
   if (!stroke) return false;
   return behaviour_.pressKey(*stroke);
-}
-
-bool Win32Forms::canFocus(Ctl c) const {
-  if (!isFocusableKind(design_[c].kind)) return false;
-  const HWND window = handleOf(c);
-  return window != nullptr && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
 void Win32Forms::pressButton(Ctl button) { SendMessageW(handleOf(button), BM_CLICK, 0, 0); }
@@ -241,22 +239,17 @@ void Win32Forms::killSystemTimer(Ctl timer) {
 // can already report daylight time before the change. Both times come from the
 // one reading.
 LocalTime Win32Forms::readClock() const {
-  constexpr ULONGLONG kTicksPerMs = 10'000;
-  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
   FILETIME utc{};
   GetSystemTimeAsFileTime(&utc);
   FILETIME local{};
-  FileTimeToLocalFileTime(&utc, &local);
-  SYSTEMTIME t{};
-  FileTimeToSystemTime(&local, &t);
-  return {t.wYear,
-          t.wMonth,
-          t.wDay,
-          t.wHour,
-          t.wMinute,
-          t.wSecond,
-          t.wMilliseconds,
-          static_cast<long long>((fileTimeTicks(utc) - kUnixEpochTicks) / kTicksPerMs)};
+  if (FileTimeToLocalFileTime(&utc, &local) == FALSE) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    SystemTimeToFileTime(&now, &local);
+  }
+  LocalTime t = localTimeAt(msSince1970(local));
+  t.utcMs = msSince1970(utc);
+  return t;
 }
 
 void Win32Forms::closeRequest(UnloadMode mode) {

@@ -167,20 +167,17 @@ void Win32Forms::unload() { closeRequest(UnloadMode::Code); }
 // An OK box raised under an open menu waits for the menu to close; its answer
 // can only be OK. A question is asked at once, whatever the menu.
 int Win32Forms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) {
-  if ((style & MB_TYPEMASK) != MB_OK || !afterMenus_.mustWait()) {
-    return showBox(std::wstring(text), style, std::wstring(title));
-  }
-  afterMenus_.defer([this, body = std::wstring(text), style, caption = std::wstring(title)] {
-    showBox(body, style, caption);
-  });
-  return IDOK;
+  auto box = [this, body = std::wstring(text), style, caption = std::wstring(title)] {
+    return showBox(body, style, caption);
+  };
+  return (style & MB_TYPEMASK) == MB_OK ? afterMenus_.run(box, IDOK) : box();
 }
 
 // A box raised while the window is hidden or behind others must still be seen.
 int Win32Forms::showBox(const std::wstring& text, UINT style, const std::wstring& title) {
   const HWND owner = close_.unloaded() ? nullptr : form();
   UINT flags = style | MB_SETFOREGROUND;
-  if (owner == nullptr || !IsWindowVisible(owner) || GetForegroundWindow() != owner)
+  if (loaded_ && (owner == nullptr || !IsWindowVisible(owner) || GetForegroundWindow() != owner))
     flags |= MB_TOPMOST;
   return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }

@@ -1,17 +1,9 @@
 #include "platform/win32/sound_library.h"
 
 #include "platform/win32/dll_search.h"
+#include "platform/win32/optional_api.h"
 
 namespace platform::win32 {
-
-namespace {
-
-template <typename Function>
-Function exported(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-}  // namespace
 
 SoundLibrary::SoundLibrary() : winmm_(loadSystemLibrary(L"winmm.dll")) {
   if (!winmm_) return;

@@ -17,12 +17,10 @@ namespace platform::win32 {
 
 void Win32SystemServices::initCommonControls() { InitCommonControls(); }
 
-// Under an open menu the sound waits for the menu to close; its result is then
-// not known yet, and nothing uses it.
+// Under an open menu the sound waits for the menu to close; nothing uses its result.
 bool Win32SystemServices::playSound(std::wstring_view name, std::uint32_t flags) {
-  if (!afterMenus_.mustWait()) return playNow(std::wstring(name), flags);
-  afterMenus_.defer([this, wide = std::wstring(name), flags] { playNow(wide, flags); });
-  return true;
+  return afterMenus_.run([this, wide = std::wstring(name), flags] { return playNow(wide, flags); },
+                         true);
 }
 
 // A path the ANSI code page cannot hold would name another file or none. Its
@@ -37,17 +35,15 @@ bool Win32SystemServices::playNow(const std::wstring& name, std::uint32_t flags)
   return winmm_.playSoundW(name.c_str(), nullptr, flags) != FALSE;
 }
 
-bool Win32SystemServices::playBuiltInTone() {
-  if (!afterMenus_.mustWait()) return playToneNow();
-  afterMenus_.defer([this] { playToneNow(); });
-  return true;
-}
-
 // From the resource, never a file; no default sound stands in, since there is none.
-bool Win32SystemServices::playToneNow() {
+bool Win32SystemServices::playBuiltInTone() {
   constexpr WORD kToneResource = 1;
-  return winmm_.playSoundW(MAKEINTRESOURCEW(kToneResource), GetModuleHandleW(nullptr),
-                           SND_RESOURCE | SND_SYNC | SND_NODEFAULT) != FALSE;
+  return afterMenus_.run(
+      [this] {
+        return winmm_.playSoundW(MAKEINTRESOURCEW(kToneResource), GetModuleHandleW(nullptr),
+                                 SND_RESOURCE | SND_SYNC | SND_NODEFAULT) != FALSE;
+      },
+      true);
 }
 
 DefaultSound Win32SystemServices::defaultSound() const { return configuredDefaultSound(); }

@@ -22,7 +22,6 @@ class Win32SystemServices final : public SystemServices {
 
  private:
   bool playNow(const std::wstring& name, std::uint32_t flags);
-  bool playToneNow();
 
   AfterMenus& afterMenus_;
   SoundLibrary winmm_;

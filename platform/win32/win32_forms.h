@@ -59,7 +59,8 @@ class Win32Forms final : public WindowPrimitives {
   int twipsPerPixelX() const override;
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
 
-  bool canFocus(Ctl control) const override;
+  std::optional<StartFailure> create() override;
+  void open() override;
   void pressButton(Ctl button) override;
   int tabCount(Ctl tabStrip) const override;
   void selectTab(Ctl tabStrip, int tab) override;
@@ -73,13 +74,8 @@ class Win32Forms final : public WindowPrimitives {
     HFONT font = nullptr;
     HMENU menu = nullptr;  // menus: their popup; menu items: the popup that holds them
   };
-  struct StartFailure {
-    std::wstring what;
-    DWORD error = 0;
-  };
-
   // form_creation.cpp
-  std::optional<StartFailure> create();
+  std::optional<StartFailure> createParts();
   bool registerClasses();
   HMENU buildMenu(Ctl parent, bool popup);
   bool createForm();
