@@ -1,6 +1,9 @@
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "checks.h"
@@ -17,29 +20,37 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the planted winmm.dll wrote: one line per program that loaded it.
+// What the planted DLLs wrote: "<program> loaded <DLL>" per load. Lower-cased: an import is
+// named as its importer spells it.
 std::string loadsRecorded(const fs::path& folder) {
-  std::ifstream in(folder / "winmm-loaded.txt", std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::ifstream in(folder / "planted-loaded.txt", std::ios::binary);
+  std::string loads(std::istreambuf_iterator<char>(in), {});
+  for (char& c : loads) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return loads;
 }
 
-// Wine prefers its own winmm to one in the program's folder; "native,builtin" makes it search as
+bool underWine() {
+  const auto ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Wine prefers its own DLL to one in the program's folder; "native,builtin" makes it search as
 // Windows does for a DLL that is not a KnownDLL. Wine reads it per program name when a program
 // starts (an environment variable set here would not reach the programs started).
 class WindowsDllSearch {
  public:
-  explicit WindowsDllSearch(std::vector<std::wstring> programs) : programs_(std::move(programs)) {
-    const auto ntdll = GetModuleHandleW(L"ntdll.dll");
-    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) programs_.clear();
+  WindowsDllSearch(std::wstring dll, std::vector<std::wstring> programs)
+      : dll_(std::move(dll)), programs_(std::move(programs)) {
+    if (!underWine()) programs_.clear();
     for (const std::wstring& program : programs_) {
       constexpr wchar_t kSearch[] = L"native,builtin";
-      RegSetKeyValueW(HKEY_CURRENT_USER, key(program).c_str(), L"winmm", REG_SZ, kSearch,
+      RegSetKeyValueW(HKEY_CURRENT_USER, key(program).c_str(), dll_.c_str(), REG_SZ, kSearch,
                       sizeof kSearch);
     }
   }
   ~WindowsDllSearch() {
     for (const std::wstring& program : programs_) {
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, key(program).c_str(), L"winmm");
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, key(program).c_str(), dll_.c_str());
     }
   }
   WindowsDllSearch(const WindowsDllSearch&) = delete;
@@ -49,14 +60,17 @@ class WindowsDllSearch {
   static std::wstring key(const std::wstring& program) {
     return L"Software\\Wine\\AppDefaults\\" + program + L"\\DllOverrides";
   }
+  std::wstring dll_;
   std::vector<std::wstring> programs_;
 };
 
 }  // namespace
 
-// Tolvane in a folder of its own, as unzipped into Downloads, with a winmm.dll planted beside it
-// and started from there. A program that imports winmm loads that copy; Tolvane must not, and
-// its alarm must still sound and show its box.
+// Tolvane in a folder of its own, as unzipped into Downloads, with a winmm.dll and a winealsa.drv
+// planted beside it and started from there. A program importing winmm loads the one; under Wine,
+// whose sound system looks its driver up by bare name at the first sound, a program playing a
+// sound loads the other. Tolvane must load neither, and its alarm must still sound and show its
+// box.
 void plantedDllScenario(const std::wstring& exe) {
   const fs::path product = fs::absolute(fs::path(exe));
   const fs::path built = product.parent_path() / "tests" / "planted_dll";
@@ -67,21 +81,31 @@ void plantedDllScenario(const std::wstring& exe) {
   std::error_code error;
   fs::remove_all(folder, error);
   fs::create_directories(folder, error);
-  for (const fs::path& file : {built / "winmm.dll", built / "winmm_importer.exe", product}) {
+  for (const fs::path& file :
+       {built / "winmm.dll", built / "winealsa.drv", built / "winmm_importer.exe", product}) {
     fs::copy_file(file, folder / file.filename(), error);
     if (!check("the planted folder holds " + file.filename().string(), !error,
                file.string() + ": " + error.message())) {
       return;
     }
   }
-  const WindowsDllSearch windowsSearch({L"winmm_importer.exe", product.filename().wstring()});
+  // The control again, left Wine's own winmm so that its sound reaches the sound system.
+  fs::copy_file(built / "winmm_importer.exe", folder / "sound_player.exe", error);
+  const std::wstring tolvane = product.filename().wstring();
+  const WindowsDllSearch winmmSearch(L"winmm", {L"winmm_importer.exe", tolvane});
+  const WindowsDllSearch driverSearch(L"winealsa.drv", {L"sound_player.exe", tolvane});
 
-  auto control = Process::start((folder / "winmm_importer.exe").wstring(), L"", folder.wstring());
-  const bool controlEnded = control && control->waitExit(30'000).has_value();
-  check("a program importing winmm, beside the planted winmm.dll, loads it",
-        controlEnded && loadsRecorded(folder).find("winmm_importer") != std::string::npos,
-        controlEnded ? "no load recorded" : "the control program did not run");
-  fs::remove(folder / "winmm-loaded.txt", error);
+  std::vector<std::pair<std::string, std::string>> controls{{"winmm_importer.exe", "winmm.dll"}};
+  if (underWine()) controls.emplace_back("sound_player.exe", "winealsa.drv");
+  for (const auto& [program, dll] : controls) {
+    auto control = Process::start((folder / program).wstring(), L"", folder.wstring());
+    const bool ended = control && control->waitExit(30'000).has_value();
+    const std::string loads = loadsRecorded(folder);
+    check(program + ", beside the planted " + dll + ", loads it",
+          ended && loads.find("\\" + program + " loaded " + dll) != std::string::npos,
+          ended ? loads : "the control program did not run");
+  }
+  fs::remove(folder / "planted-loaded.txt", error);
 
   auto app = TolvaneApp::start((folder / product.filename()).wstring(), folder.wstring());
   if (app) {
@@ -91,7 +115,7 @@ void plantedDllScenario(const std::wstring& exe) {
     typeText(app->control(Ctl::Text5), L"planted");
     pressChord(app->form(), {VK_MENU, 'O'});
     const Box alarm = waitForBox(*app, L"PESAN", 15'000);
-    check("beside a planted winmm.dll the alarm box shows", alarm.text == L"planted",
+    check("beside the planted DLLs the alarm box shows", alarm.text == L"planted",
           utf8(alarm.text));
     check("and the default sound plays",
           waitUntil([&] { return capturedSound().size() > soundBefore; }, kSinkDelayMs));
@@ -100,7 +124,7 @@ void plantedDllScenario(const std::wstring& exe) {
     check("program ends with code 0", code && *code == 0);
   }
   const std::string loads = loadsRecorded(folder);
-  check("Tolvane never loaded the planted winmm.dll", loads.empty(), loads);
+  check("Tolvane never loaded the planted winmm.dll or winealsa.drv", loads.empty(), loads);
   fs::remove_all(folder, error);
 }
 

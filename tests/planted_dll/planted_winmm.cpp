@@ -1,38 +1,41 @@
-// A winmm.dll as a web page could leave in a Downloads folder: once loaded, it appends the path of
-// the program that loaded it to winmm-loaded.txt beside itself. It exports the two functions a
-// program that plays sounds imports, and forwards nothing, so no sound plays through it.
+// A DLL as a web page could leave in a Downloads folder, built as winmm.dll and as winealsa.drv:
+// once loaded, it appends "<program> loaded <its own name>" to planted-loaded.txt beside itself.
+// It exports the two functions a program that plays sounds imports, and forwards nothing, so no
+// sound plays through it.
 #include <windows.h>
 
-#include <cstddef>
+#include <string>
 
 namespace {
 
+std::string moduleFileName(HMODULE module) {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+  return std::string(path, length < MAX_PATH ? length : 0);
+}
+
 void recordLoad(HMODULE self) {
-  wchar_t marker[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(self, marker, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  wchar_t* name = marker + length;
-  while (name != marker && name[-1] != L'\\' && name[-1] != L'/') --name;
-  constexpr wchar_t kMarkerName[] = L"winmm-loaded.txt";
-  if (static_cast<std::size_t>(name - marker) + sizeof kMarkerName / sizeof(wchar_t) > MAX_PATH) {
-    return;
-  }
-  lstrcpyW(name, kMarkerName);
-  char program[MAX_PATH + 2];
-  DWORD written = GetModuleFileNameA(nullptr, program, MAX_PATH);
-  program[written++] = '\n';
-  const HANDLE file = CreateFileW(marker, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const std::string dll = moduleFileName(self);
+  const std::size_t nameStart = dll.find_last_of("\\/") + 1;
+  const std::string line = moduleFileName(nullptr) + " loaded " + dll.substr(nameStart) + "\n";
+  const HANDLE file = CreateFileA((dll.substr(0, nameStart) + "planted-loaded.txt").c_str(),
+                                  FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
-  WriteFile(file, program, written, &written, nullptr);
+  DWORD written = 0;
+  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
 }
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID /*reserved*/) {
-  if (reason == DLL_PROCESS_ATTACH) recordLoad(self);
-  return TRUE;
+// A load at run time (the sound system's driver lookup) is refused once recorded, so the sound
+// system goes on with its own drivers; an import (winmm.dll's) must attach or its program would
+// not start. Windows and Wine pass a non-null reserved pointer for imports only.
+extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID reserved) {
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  recordLoad(self);
+  return reserved != nullptr;
 }
 
 extern "C" __declspec(dllexport) BOOL WINAPI

@@ -1,11 +1,13 @@
-// The control of the planted-DLL check: a program that imports winmm.dll, as Tolvane once did.
-// Started beside a planted winmm.dll, it must load that copy, or the check proves nothing.
+// The control of the planted-DLL check: a program that imports winmm.dll, as Tolvane once did, and
+// plays the default sound. Beside a planted winmm.dll it must load that copy; with Wine's own
+// winmm, its sound must make Wine's sound system load a planted winealsa.drv. Otherwise the check
+// proves nothing.
 #include <windows.h>
 // After <windows.h>, which it needs.
 #include <mmsystem.h>
 
 int main() {
-  // Stops any sound playing: the call only makes the import.
-  PlaySoundW(nullptr, nullptr, 0);
+  // A real sound: stopping one (a null sound) does not start Wine's sound system.
+  PlaySoundW(L".Default", nullptr, SND_ALIAS | SND_SYNC);
   return 0;
 }
