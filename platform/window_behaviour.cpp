@@ -8,8 +8,7 @@ int WindowBehaviour::start(FormEvents& events) {
   events.initialise();
   if (const auto failure = window_.create()) {
     const std::wstring program(design_.form.caption);
-    window_.msgBox(startFailureText(program, failure->what, failure->error), kMbIconError,
-                   program);
+    window_.msgBox(startFailureText(program, failure->what, failure->error), kMbIconError, program);
     return kExitStartFailed;
   }
   events.load();
@@ -50,7 +49,7 @@ bool WindowBehaviour::pressKey(const KeyStroke& stroke) {
 
 // A page that hides the focused control leaves the focus on the strip.
 void WindowBehaviour::turnPage(Ctl tabStrip, bool backwards) {
-  const int count = window_.tabCount(tabStrip);
+  const auto count = static_cast<int>(design_[tabStrip].tabs.size());
   window_.selectTab(tabStrip, cycledTab(window_.selectedTab(tabStrip), count, backwards));
   if (!canFocus(window_.focused())) window_.setFocus(tabStrip);
 }

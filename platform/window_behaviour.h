@@ -23,7 +23,6 @@ class WindowPrimitives : public Forms {
   // As a mouse click on a push or option button: it takes the focus, an option
   // button is selected, and the click is raised.
   virtual void pressButton(Ctl button) = 0;
-  virtual int tabCount(Ctl tabStrip) const = 0;
   // As the user selects a tab: the strip's click is raised.
   virtual void selectTab(Ctl tabStrip, int tab) = 0;
   // The system's periodic timer of `timer`, started or restarted at `periodMs`;

@@ -4,13 +4,6 @@
 
 namespace platform::headless {
 
-namespace {
-
-constexpr char16_t kBackspace = 8;
-constexpr char16_t kEnter = 13;
-
-}  // namespace
-
 std::optional<StartFailure> HeadlessForms::create() {
   controlsCreated_ = true;
   for (const auto& c : design_.controls) {
@@ -28,8 +21,7 @@ std::optional<StartFailure> HeadlessForms::create() {
 // The system's timers count elapsed time, so they keep their distance from a
 // clock that is set; a clock-aligned timer finds the boundary again on its next tick.
 void HeadlessForms::setClock(const LocalTime& t) {
-  const long long shift =
-      secondCount(t) * kMsPerSecond + t.millisecond - localOffsetMs_ - nowMs_;
+  const long long shift = secondCount(t) * kMsPerSecond + t.millisecond - localOffsetMs_ - nowMs_;
   nowMs_ += shift;
   for (auto& s : states_) s.nextTick += shift;
 }
@@ -47,53 +39,46 @@ bool HeadlessForms::setSystemTimer(Ctl timer, int periodMs) {
 void HeadlessForms::advance(long long milliseconds) {
   const long long target = nowMs_ + milliseconds;
   for (;;) {
-    State* due = nullptr;
-    Ctl dueTimer = Ctl::Form1;
+    Ctl due = Ctl::Form1;
     for (const auto& c : design_.controls) {
-      State& s = state(c.name);
-      if (c.kind != Kind::Timer || !s.running || unloaded() || s.nextTick > target) continue;
-      if (due == nullptr || s.nextTick < due->nextTick) {
-        due = &s;
-        dueTimer = c.name;
+      const State& s = state(c.name);
+      if (c.kind == Kind::Timer && s.running && s.nextTick <= target &&
+          (due == Ctl::Form1 || s.nextTick < state(due).nextTick)) {
+        due = c.name;
       }
     }
-    if (due == nullptr) break;
-    nowMs_ = std::max(nowMs_, due->nextTick);
-    due->nextTick = nextFiring(due->armedMs);
-    behaviour_.systemTimerTicked(dueTimer, *events_);
+    if (due == Ctl::Form1 || unloaded()) break;
+    State& s = state(due);
+    nowMs_ = std::max(nowMs_, s.nextTick);
+    s.nextTick = nextFiring(s.armedMs);
+    behaviour_.systemTimerTicked(due, *events_);
   }
   nowMs_ = std::max(nowMs_, target);
 }
 
-LocalTime HeadlessForms::now() const {
+LocalTime HeadlessForms::readClock() const {
   LocalTime t = localTimeAt(nowMs_ + localOffsetMs_);
   t.utcMs = nowMs_;
   return t;
 }
 
+// A key left to the focused control types a character, which the handler sees
+// first, as an edit control takes it; it goes to that control even when the
+// handler moves the focus.
 void HeadlessForms::pressKey(const KeyStroke& stroke) {
   if (behaviour_.pressKey(stroke)) return;
-  // Left to the focused control: what the key types, as the system translates it.
-  if (stroke.key == Key::Enter) typeCharacter(kEnter);
-  if (stroke.key == Key::Character && (stroke.modifiers & kAlt) == 0) {
-    typeCharacter(static_cast<char16_t>(stroke.character));
-  }
-}
-
-// As the edit control takes a character, after the handler has seen it. The
-// character goes to the control that received the key, even when the handler
-// moves the focus elsewhere.
-void HeadlessForms::typeCharacter(char16_t ch) {
-  if (unloaded() || design_[focus_].kind != Kind::TextBox) return;
+  const bool typing =
+      stroke.key == Key::Enter || (stroke.key == Key::Character && (stroke.modifiers & kAlt) == 0);
+  if (!typing || unloaded() || design_[focus_].kind != Kind::TextBox) return;
   const Ctl target = focus_;
-  std::uint16_t code = ch;
+  auto code = static_cast<std::uint16_t>(stroke.key == Key::Enter ? L'\r' : stroke.character);
   events_->keyPress(target, code);
   State& s = state(target);
   const ControlDesign& d = design_[target];
   if (code == 0 || s.locked) return;
-  if (code == kBackspace) {
+  if (code == u'\b') {
     if (!s.text.empty()) s.text.pop_back();
-  } else if (code == kEnter && d.multiLine) {
+  } else if (code == u'\r' && d.multiLine) {
     s.text += L"\r\n";
   } else if (code >= u' ' && (d.maxLength == 0 || std::ssize(s.text) < d.maxLength)) {
     s.text += static_cast<wchar_t>(code);
@@ -132,19 +117,6 @@ bool HeadlessForms::requestClose(UnloadMode mode) {
     windowVisible_ = false;
   }
   return unloaded();
-}
-
-bool HeadlessForms::enabled(Ctl control) const {
-  if (design_[control].kind == Kind::Timer) return behaviour_.timerEnabled(control);
-  return state(control).enabled;
-}
-
-void HeadlessForms::setEnabled(Ctl control, bool on) {
-  if (design_[control].kind == Kind::Timer) {
-    behaviour_.enableTimer(control, on);
-  } else {
-    state(control).enabled = on;
-  }
 }
 
 void HeadlessForms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {

@@ -46,30 +46,29 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     state(Ctl::Form1).text = std::wstring(design.form.caption);
   }
 
-  // Start-up as the platform does it; the exit code when the window could not be built, else 0.
+  // The exit code when the window could not be built, else 0.
   int start(FormEvents& events) {
     events_ = &events;
     return behaviour_.start(events);
   }
 
-  // Time. Ticks that fall due while a modal box is open run from inside its answer.
-  // The wall clock is set, so that the local time reads `t`.
+  // Sets the wall clock so that the local time reads `t`. Ticks due while a box is
+  // open run from inside its answer.
   void setClock(const LocalTime& t);
-  // The local time moves and the wall clock does not: a daylight-saving change or another zone.
+  // A daylight-saving change or another zone: the wall clock does not move.
   void moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
-  // The system says the clock was set or the machine woke from sleep.
-  void clockChangeNotice() {
+  void clockChangeNotice() {  // the clock was set, or the machine woke up
     if (!unloaded()) behaviour_.clockChanged(*events_);
   }
   void advance(long long milliseconds);
-  // The thread blocked for a while (a busy machine, a debugger, sleep): each timer
-  // that fell due meanwhile ticks once, late, as the system's timers do.
+  // The thread held up (a busy machine, a debugger, sleep): each timer due
+  // meanwhile ticks once, late, as the system's timers do.
   void stall(long long milliseconds) {
     nowMs_ += milliseconds;
     advance(0);
   }
 
-  // A user at the window. Keys go through the window's key rule first, as on the system.
+  // A user at the window.
   void pressKey(const KeyStroke& stroke);
   void type(std::u16string_view keys) {
     for (char16_t ch : keys) pressKey({.key = Key::Character, .character = ch});
@@ -81,12 +80,11 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     pressKey({Key::Tab, static_cast<Modifiers>(backwards ? kCtrl | kShift : kCtrl)});
   }
   void click(Ctl control);  // buttons, option buttons and menu items
-  void selectTab(int index) { selectTab(design_.firstOf(Kind::TabStrip), index); }
   void minimise() {
     windowState_ = WindowState::Minimised;
     events_->resize();
   }
-  void resizeByBorder() {  // a size change that leaves the window in normal state
+  void resizeByBorder() {  // leaves the window in normal state
     if (windowState_ == WindowState::Normal) events_->resize();
   }
   bool requestClose(UnloadMode mode = UnloadMode::ControlMenu);  // true once the window unloaded
@@ -97,21 +95,17 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     iconShown_ = false;
     events_->notificationAreaCreated();
   }
-  // The shell drops the icon without a word, as a restarted shell the program was not told of does.
-  void shellForgetsIcon() { iconShown_ = false; }
+  void shellForgetsIcon() { iconShown_ = false; }  // a restarted shell we were not told of
 
   // Scripted answers. Defaults: OK for OK boxes and No for Yes/No boxes; the open
   // dialog is cancelled; the popup menu closes with nothing chosen.
   std::function<int(const ShownBox&)> answerBox;
   std::function<std::optional<std::wstring>()> answerOpen;
   std::function<std::optional<Ctl>(Ctl menu)> answerPopup;
-  // The system's timers fire this much late (negative: early) at each period.
-  int systemTimerSkewMs = 0;
-  // The system refuses to set or change a timer, as when it has run out of them.
-  bool systemTimersFail = false;
-  bool shellPresent = true;  // false: there is no notification area at all
-  // Creating this control fails at start-up, as the system's window creation can.
-  std::optional<Ctl> failCreating;
+  int systemTimerSkewMs = 0;        // each period fires this much late (negative: early)
+  bool systemTimersFail = false;    // as when the system has run out of timers
+  bool shellPresent = true;         // false: no notification area at all
+  std::optional<Ctl> failCreating;  // its creation fails at start-up
   DefaultSound windowsDefaultSound = DefaultSound::Configured;
   std::vector<std::wstring> readableWaveFiles;
 
@@ -129,18 +123,25 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   bool unloaded() const { return close_.unloaded(); }
   bool windowVisible() const { return windowVisible_; }
   bool iconShown() const { return iconShown_; }
-  // What a control is painted in, as the Win32 window paints it.
+  // As the Win32 window paints a control and names a text box for screen readers.
   ControlColours colours(Ctl control) const { return controlColours(design_, control); }
-  // The name a screen reader announces for a text box, as the Win32 window gives it.
   std::wstring accessibleName(Ctl textBox) const {
     return std::wstring(design_[textBox].accessibleName);
   }
 
-  // Forms. As with the edit control, a length limit applies to typing, not to code.
+  // Forms. A length limit applies to typing, not to code, as with the edit control.
   std::wstring text(Ctl control) const override { return state(control).text; }
   void setText(Ctl control, std::wstring_view value) override { state(control).text = value; }
-  bool enabled(Ctl control) const override;
-  void setEnabled(Ctl control, bool on) override;
+  bool enabled(Ctl c) const override {
+    return design_[c].kind == Kind::Timer ? behaviour_.timerEnabled(c) : state(c).enabled;
+  }
+  void setEnabled(Ctl c, bool on) override {
+    if (design_[c].kind == Kind::Timer) {
+      behaviour_.enableTimer(c, on);
+    } else {
+      state(c).enabled = on;
+    }
+  }
   bool visible(Ctl control) const override {
     return control == Ctl::Form1 ? windowVisible_ : state(control).visible;
   }
@@ -163,19 +164,15 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   void unload() override { requestClose(UnloadMode::Code); }
   int twipsPerPixelX() const override { return 15; }
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
-  LocalTime now() const;
 
   // WindowPrimitives
   std::optional<StartFailure> create() override;
   void open() override { windowVisible_ = true; }
   void pressButton(Ctl button) override { click(button); }
-  int tabCount(Ctl tabStrip) const override {
-    return static_cast<int>(design_[tabStrip].tabs.size());
-  }
   void selectTab(Ctl /*tabStrip*/, int index) override;
   bool setSystemTimer(Ctl timer, int periodMs) override;
   void killSystemTimer(Ctl timer) override { state(timer).running = false; }
-  LocalTime readClock() const override { return now(); }
+  LocalTime readClock() const override;
 
   // SystemServices
   void initCommonControls() override {
@@ -206,14 +203,13 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     bool visible = true;
     bool locked = false;
     bool selected = false;
-    bool running = false;    // timers: the system's timer is set
-    long long nextTick = 0;  // timers: virtual milliseconds
-    int armedMs = 0;         // timers: the period the system's timer runs at
+    bool running = false;  // timers: the system's timer, its next firing and period
+    long long nextTick = 0;
+    int armedMs = 0;
   };
 
   State& state(Ctl c) { return states_[static_cast<std::size_t>(index(c))]; }
   const State& state(Ctl c) const { return states_[static_cast<std::size_t>(index(c))]; }
-  void typeCharacter(char16_t ch);
   // A system timer never fires before it was armed, however early it runs.
   long long nextFiring(int periodMs) const {
     return nowMs_ + std::max(1, periodMs + systemTimerSkewMs);

@@ -214,10 +214,6 @@ bool Win32Forms::preTranslate(const MSG& message) {
 
 void Win32Forms::pressButton(Ctl button) { SendMessageW(handleOf(button), BM_CLICK, 0, 0); }
 
-int Win32Forms::tabCount(Ctl tabStrip) const {
-  return static_cast<int>(SendMessageW(handleOf(tabStrip), TCM_GETITEMCOUNT, 0, 0));
-}
-
 // The strip does not notify a selection made by code, so the click is raised here.
 void Win32Forms::selectTab(Ctl tabStrip, int tab) {
   SendMessageW(handleOf(tabStrip), TCM_SETCURSEL, static_cast<WPARAM>(tab - 1), 0);

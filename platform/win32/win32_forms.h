@@ -62,7 +62,6 @@ class Win32Forms final : public WindowPrimitives {
   std::optional<StartFailure> create() override;
   void open() override;
   void pressButton(Ctl button) override;
-  int tabCount(Ctl tabStrip) const override;
   void selectTab(Ctl tabStrip, int tab) override;
   bool setSystemTimer(Ctl timer, int periodMs) override;
   void killSystemTimer(Ctl timer) override;

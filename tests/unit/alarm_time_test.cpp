@@ -165,8 +165,9 @@ TEST(AlarmVerdict, JumpsOfTheClockNeverLoseAnAlarmNorRingItTwice) {
        0, AlarmCall::Ring, 1},
   };
   for (const auto& c : cases) {
-    const auto settled =
-        c.settled ? std::optional(platform::localDay(reading(*c.settled, L"00:00:00"))) : std::nullopt;
+    const auto settled = c.settled
+                             ? std::optional(platform::localDay(reading(*c.settled, L"00:00:00")))
+                             : std::nullopt;
     const auto verdict = app::alarmVerdict(c.before, c.now, c.alarm, settled);
     EXPECT_EQ(verdict.call, c.call) << c.event;
     if (c.call != AlarmCall::None) {

@@ -116,7 +116,7 @@ TEST_F(AlarmTest, FiresTheNextDayAndEveryDayForThirtyDays) {
 
 TEST_F(AlarmTest, KeepsFiringOnTheTonePageAndWhileHiddenInTheTray) {
   arm(L"07:30:00");
-  ui.selectTab(2);
+  ui.selectTab(Ctl::TabStrip1, 2);
   ASSERT_FALSE(ui.visible(Ctl::Fr2));
   ui.minimise();
   ASSERT_FALSE(ui.windowVisible());

@@ -44,7 +44,7 @@ TEST_F(FormTest, TabFollowsTabIndexesIncludingCoveredControls) {
 }
 
 TEST_F(FormTest, TabSkipsHiddenAndDisabledControlsAndGoesBackwards) {
-  ui.selectTab(1);  // hides the tone page
+  ui.selectTab(Ctl::TabStrip1, 1);  // hides the tone page
   ui.pressTab();
   EXPECT_EQ(ui.focused(), Ctl::Option2);  // the options belong to the window, not the page
   ui.setEnabled(Ctl::Text3, false);

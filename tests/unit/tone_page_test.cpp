@@ -12,7 +12,7 @@ class TonePageTest : public FormTest {
 };
 
 TEST_F(TonePageTest, TabsSwitchThePagesAndTheTonePageFocusesDefault) {
-  ui.selectTab(2);
+  ui.selectTab(Ctl::TabStrip1, 2);
   EXPECT_FALSE(ui.visible(Ctl::Fr2));
   EXPECT_TRUE(ui.visible(Ctl::Fr3));
   EXPECT_EQ(ui.focused(), Ctl::Option1);
@@ -20,10 +20,10 @@ TEST_F(TonePageTest, TabsSwitchThePagesAndTheTonePageFocusesDefault) {
   EXPECT_FALSE(ui.selected(Ctl::Option1));
   EXPECT_TRUE(ui.enabled(Ctl::Command3));
 
-  ui.selectTab(1);
+  ui.selectTab(Ctl::TabStrip1, 1);
   EXPECT_TRUE(ui.visible(Ctl::Fr2));
   EXPECT_FALSE(ui.visible(Ctl::Fr3));
-  ui.selectTab(1);  // the selected tab again: the same settings
+  ui.selectTab(Ctl::TabStrip1, 1);  // the selected tab again: the same settings
   EXPECT_TRUE(ui.visible(Ctl::Fr2));
   EXPECT_FALSE(ui.visible(Ctl::Fr3));
 }
@@ -53,7 +53,7 @@ TEST_F(TonePageTest, KeysTurnThePagesAndPickTheOptionsAsClicksDo) {
 }
 
 TEST_F(TonePageTest, OptionsOnlyEnableAndDisableTheChooser) {
-  ui.selectTab(2);
+  ui.selectTab(Ctl::TabStrip1, 2);
   ui.click(Ctl::Option2);
   EXPECT_TRUE(ui.enabled(Ctl::Command3));
   EXPECT_FALSE(ui.selected(Ctl::Option1));
@@ -83,7 +83,7 @@ TEST_F(TonePageTest, CancelKeepsThePreviousChoice) {
 // sound but keeps the chosen file, which "Chose tone" plays again; edits of the
 // shown path leave the tone path alone.
 TEST_F(TonePageTest, DefaultPlaysTheDefaultSoundAndKeepsTheChosenFile) {
-  ui.selectTab(2);
+  ui.selectTab(Ctl::TabStrip1, 2);
   ui.click(Ctl::Option2);
   chooseFile(L"C:\\Media\\chimes.wav");
   ui.click(Ctl::Option1);
