@@ -44,6 +44,7 @@ TEST_F(TonePageTest, KeysTurnThePagesAndPickTheOptionsAsClicksDo) {
   ui.pressCtrlTab(true);
   EXPECT_EQ(ui.selectedTab(Ctl::TabStrip1), 1);
   EXPECT_TRUE(ui.visible(Ctl::Fr2));
+  EXPECT_EQ(ui.focused(), Ctl::TabStrip1);  // not the option the page turn hid
 
   ui.setFocus(Ctl::Command2);
   ui.setText(Ctl::Text1, L"07");
