@@ -41,10 +41,11 @@ TEST_F(TonePageTest, KeysTurnThePagesAndPickTheOptionsAsClicksDo) {
   ui.pressArrow(true);  // wraps round the group
   EXPECT_TRUE(ui.selected(Ctl::Option1));
   EXPECT_FALSE(ui.enabled(Ctl::Command3));
+  ui.setFocus(Ctl::Text4);
   ui.pressCtrlTab(true);
   EXPECT_EQ(ui.selectedTab(Ctl::TabStrip1), 1);
   EXPECT_TRUE(ui.visible(Ctl::Fr2));
-  EXPECT_EQ(ui.focused(), Ctl::TabStrip1);  // not the option the page turn hid
+  EXPECT_EQ(ui.focused(), Ctl::TabStrip1);  // not the field the page turn hid
 
   ui.setFocus(Ctl::Command2);
   ui.setText(Ctl::Text1, L"07");
