@@ -7,19 +7,8 @@ namespace app {
 
 using platform::Ctl;
 
-namespace {
-
-// After the last time field comes the message.
-Ctl nextField(Ctl field) {
-  const auto next = std::ranges::find(kTimeFields, field) + 1;
-  return next < kTimeFields.end() ? *next : Ctl::Text5;
-}
-
-}  // namespace
-
-// Runs before the character lands. The length test sees the text as it was
-// before this key, so the focus moves on while the second digit is typed and
-// that digit still lands in this field.
+// The length test sees the text before this key: the focus moves on while the second digit
+// is typed, and that digit still lands in this field.
 void Form1::timeField_KeyPress(Ctl field, std::uint16_t& keyAscii) {
   if (keyAscii > u'9' || keyAscii < u'0') {
     ui_.msgBox(L"Inputan harus berupa angka", platform::kMbIconError, L"ERROR");
@@ -27,11 +16,13 @@ void Form1::timeField_KeyPress(Ctl field, std::uint16_t& keyAscii) {
     ui_.setFocus(field);
     keyAscii = 0;
   }
-  if (ui_.text(field).size() == 1) ui_.setFocus(nextField(field));
+  if (ui_.text(field).size() != 1) return;
+  // After the last time field comes the message.
+  const auto next = std::ranges::find(kTimeFields, field) + 1;
+  ui_.setFocus(next < kTimeFields.end() ? *next : Ctl::Text5);
 }
 
-// An alarm that looks armed must ring, so a time the clock never shows is
-// refused, and what was armed before stays armed.
+// A time the clock never shows is refused, so an alarm that looks armed rings; the old one stays.
 void Form1::Command1_Click() {
   const AlarmTimeEntry entry =
       alarmTimeFrom(ui_.text(kTimeFields[0]), ui_.text(kTimeFields[1]), ui_.text(kTimeFields[2]));

@@ -7,14 +7,6 @@ namespace app {
 using platform::Ctl;
 using platform::DefaultSound;
 
-namespace {
-
-// Synchronous, and with neither alias nor file flag so the name is tried as an
-// alias, then as a file, then the default sound plays.
-constexpr std::uint32_t kPlaySyncWithDefault = 0;
-
-}  // namespace
-
 AlarmSound alarmSound(ToneChoice choice, bool pathPlays, DefaultSound windowsDefault) {
   if (choice != ToneChoice::Default && pathPlays) return AlarmSound::ChosenFile;
   return windowsDefault == DefaultSound::None ? AlarmSound::BuiltInTone
@@ -28,6 +20,9 @@ AlarmTone alarmTone(const platform::Forms& ui) {
 }
 
 void playAlarmTone(platform::SystemServices& system, const AlarmTone& tone) {
+  // Neither alias nor file flag: the name is tried as an alias, then as a file, then the
+  // default sound plays.
+  constexpr std::uint32_t kPlaySyncWithDefault = 0;
   const bool pathPlays = !tone.name.empty() && system.soundFilePlays(tone.name);
   if (alarmSound(tone.choice, pathPlays, system.defaultSound()) == AlarmSound::BuiltInTone) {
     system.playBuiltInTone();

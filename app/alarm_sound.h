@@ -12,13 +12,11 @@ enum class ToneChoice { Default, ChoseTone, Neither };
 
 enum class AlarmSound { ChosenFile, WindowsDefault, BuiltInTone };
 
-// What the alarm is heard with: the chosen file where it plays, else Windows' default sound,
-// and Tolvane's own tone only where Windows would play nothing. A default sound that could not
-// be checked counts as there, so the call stays as it always was.
+// What the alarm is heard with: the chosen file where it plays, else Windows' default sound, and
+// Tolvane's own tone only where Windows would play nothing; an unchecked default counts as there.
 AlarmSound alarmSound(ToneChoice choice, bool pathPlays, platform::DefaultSound windowsDefault);
 
-// The tone page as the alarm reads it. "Default" keeps the chosen file (Label6) for later
-// but plays the default sound, so its name is empty.
+// The tone page as the alarm reads it; under "Default" the name is empty, so the default plays.
 struct AlarmTone {
   ToneChoice choice = ToneChoice::Neither;
   std::wstring name;  // what PlaySound is given

@@ -7,10 +7,8 @@ namespace app {
 
 namespace {
 
-// The highest value of the hours, the minutes and the seconds.
 constexpr std::array kHighest{23, 59, 59};
 
-// The value of a part of one or two digits up to `highest`, or nothing.
 std::optional<int> partValue(std::wstring_view part, int highest) {
   if (part.empty() || part.size() > 2) return std::nullopt;
   int value = 0;
@@ -27,9 +25,8 @@ long long floorDiv(long long value, long long divisor) {
   return (value % divisor < 0) ? q - 1 : q;
 }
 
-void appendTwoDigits(std::wstring& out, int value) {
-  out += static_cast<wchar_t>(L'0' + value / 10 % 10);
-  out += static_cast<wchar_t>(L'0' + value % 10);
+std::wstring twoDigits(int value) {
+  return {static_cast<wchar_t>(L'0' + value / 10 % 10), static_cast<wchar_t>(L'0' + value % 10)};
 }
 
 }  // namespace
@@ -48,21 +45,13 @@ AlarmTimeEntry alarmTimeFrom(std::wstring_view hours, std::wstring_view minutes,
 }
 
 std::wstring formatClock(const platform::LocalTime& t) {
-  std::wstring out;
-  appendTwoDigits(out, t.hour);
-  out += L':';
-  appendTwoDigits(out, t.minute);
-  out += L':';
-  appendTwoDigits(out, t.second);
-  return out;
+  return twoDigits(t.hour) + L':' + twoDigits(t.minute) + L':' + twoDigits(t.second);
 }
 
 std::wstring missedAlarmText(std::wstring_view message, std::wstring_view due) {
   std::wstring text(message);
   if (!text.empty()) text += L"\r\n\r\n";
-  text += L"The alarm due at ";
-  text += due;
-  text += L" could not ring on time.";
+  text.append(L"The alarm due at ").append(due).append(L" could not ring on time.");
   return text;
 }
 
@@ -88,7 +77,7 @@ AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
   long long day = floorDiv(nowSeconds - *at, platform::kSecondsPerDay);
   if (day == settledDay) --day;
   const long long occurrence = day * platform::kSecondsPerDay + *at;
-  // Also true of an interval that goes back: it holds no occurrence.
+  // An interval that goes back holds no occurrence either.
   if (occurrence <= since) return {};
   // The wall clock says how long the tick took, the local clock how long ago the alarm
   // was: after a long sleep an alarm just passed is still on time, and across a

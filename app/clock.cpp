@@ -1,7 +1,6 @@
 #include "app/alarm_sound.h"
 #include "app/alarm_time.h"
 #include "app/form1.h"
-#include "platform/clock_aligned_timer.h"
 
 namespace app {
 
@@ -9,7 +8,6 @@ using platform::Ctl;
 
 void Form1::Timer1_Timer(const platform::LocalTime& now) {
   ui_.setCaption(Ctl::Label1, formatClock(now));
-  // The second look at this minute decides: this reading may predate a zone change.
   if (platform::zoneMayLag(now)) return;
   const std::wstring alarm = ui_.caption(kArmedAlarm);
   const auto settledDay = settledAlarm_ && settledAlarm_->time == alarm
@@ -21,15 +19,11 @@ void Form1::Timer1_Timer(const platform::LocalTime& now) {
   // Settled before the box, whose modal loop runs the next ticks.
   settledAlarm_ = SettledAlarm{.time = alarm, .day = verdict.day};
   if (verdict.call == AlarmCall::Ring) {
-    ringAlarm();
+    playAlarmTone(system_, alarmTone(ui_));
+    ui_.msgBox(ui_.text(Ctl::Text5), platform::kMbIconInformation, L"PESAN");
   } else {
     ui_.msgBox(missedAlarmText(ui_.text(Ctl::Text5), alarm), platform::kMbOk, L"PESAN");
   }
-}
-
-void Form1::ringAlarm() {
-  playAlarmTone(system_, alarmTone(ui_));
-  ui_.msgBox(ui_.text(Ctl::Text5), platform::kMbIconInformation, L"PESAN");
 }
 
 }  // namespace app

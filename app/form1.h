@@ -8,11 +8,10 @@
 
 #include "platform/forms.h"
 #include "platform/system_services.h"
-#include "tray/tray_presence.h"
+#include "tray/tray.h"
 
 namespace app {
 
-// What some of the controls hold for the handlers, by what it is.
 // The armed alarm as the clock shows it, "hh:mm:ss"; empty while none is armed.
 inline constexpr platform::Ctl kArmedAlarm = platform::Ctl::Label4;
 // The file the alarm plays while "Chose tone" is selected.
@@ -21,8 +20,8 @@ inline constexpr platform::Ctl kTonePath = platform::Ctl::Label6;
 inline constexpr std::array kTimeFields{platform::Ctl::Text1, platform::Ctl::Text2,
                                         platform::Ctl::Text3};
 
-// The window's handlers. The alarm itself lives in the controls; the clock
-// keeps only its previous tick and the alarm settled for a date.
+// The window's handlers. The alarm lives in the controls; between ticks the clock
+// keeps only the previous tick and the alarm settled for a date.
 class Form1 final : public platform::FormEvents {
  public:
   Form1(platform::Forms& ui, platform::SystemServices& system);
@@ -44,7 +43,6 @@ class Form1 final : public platform::FormEvents {
  private:
   // clock.cpp
   void Timer1_Timer(const platform::LocalTime& now);
-  void ringAlarm();
   // alarm_entry.cpp
   void timeField_KeyPress(platform::Ctl field, std::uint16_t& keyAscii);
   void Command1_Click();
@@ -62,8 +60,8 @@ class Form1 final : public platform::FormEvents {
   platform::SystemServices& system_;
   tray::TrayPresence tray_;
   std::optional<platform::LocalTime> previousTick_;
-  // The alarm time that has rung or been reported, and the local date (days
-  // since 1970) it did so for: another time is another alarm.
+  // The alarm time that has rung or been reported, and the date it did so for:
+  // another time is another alarm.
   struct SettledAlarm {
     std::wstring time;
     long long day = 0;

@@ -5,10 +5,8 @@
 #include "platform/run.h"
 
 int main() {
-  return platform::runForm(
-      app::form1Design(),
-      [](platform::Forms& ui,
-         platform::SystemServices& system) -> std::unique_ptr<platform::FormEvents> {
-        return std::make_unique<app::Form1>(ui, system);
-      });
+  return platform::runForm(app::form1Design(),
+                           [](platform::Forms& ui, platform::SystemServices& system) {
+                             return std::make_unique<app::Form1>(ui, system);
+                           });
 }

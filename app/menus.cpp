@@ -2,8 +2,6 @@
 
 namespace app {
 
-using platform::Bool16;
-
 void Form1::wavha_Click() {
   ui_.msgBox(L"Tone format *.wav can be found on google", platform::kMbIconInformation, L"wav?");
 }
@@ -14,13 +12,13 @@ void Form1::showAbout() {
 }
 
 // The alarm only runs while the program runs, so every way out asks first.
-Bool16 Form1::ConfirmExit(std::wstring_view title) {
+platform::Bool16 Form1::ConfirmExit(std::wstring_view title) {
   const int answer = ui_.msgBox(L"Are you sure? but alarm not running\r\nMinimaze to running alarm",
                                 platform::kMbYesNo | platform::kMbIconQuestion, title);
   return answer == platform::kIdYes ? platform::kFalse16 : platform::kTrue16;
 }
 
-void Form1::queryUnload(Bool16& cancel, platform::UnloadMode /*mode*/) {
+void Form1::queryUnload(platform::Bool16& cancel, platform::UnloadMode /*mode*/) {
   cancel = ConfirmExit(L"Exit?");
 }
 

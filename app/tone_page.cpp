@@ -5,18 +5,11 @@ namespace app {
 using platform::Ctl;
 
 void Form1::TabStrip1_Click() {
-  switch (ui_.selectedTab(Ctl::TabStrip1)) {
-    case 1:
-      ui_.setVisible(Ctl::Fr2, true);
-      ui_.setVisible(Ctl::Fr3, false);
-      break;
-    case 2:
-      ui_.setVisible(Ctl::Fr2, false);
-      ui_.setVisible(Ctl::Fr3, true);
-      ui_.setFocus(Ctl::Option1);
-      break;
-    default: break;
-  }
+  const int tab = ui_.selectedTab(Ctl::TabStrip1);
+  if (tab != 1 && tab != 2) return;
+  ui_.setVisible(Ctl::Fr2, tab == 1);
+  ui_.setVisible(Ctl::Fr3, tab == 2);
+  if (tab == 2) ui_.setFocus(Ctl::Option1);
 }
 
 // "Default" only disables the chooser: the tone path keeps the file chosen before.

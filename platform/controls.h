@@ -59,8 +59,7 @@ constexpr std::wstring_view controlName(Ctl c) {
 // The window's class name; drivers find the window from outside by it.
 inline constexpr wchar_t kFormClassName[] = L"TolvaneForm";
 
-// Win32 control and menu-item identifier of a control; test drivers find
-// controls from outside by it.
+// The Win32 control and menu-item id; test drivers find controls from outside by it.
 constexpr int controlId(Ctl c) { return 1000 + index(c); }
 
 }  // namespace platform

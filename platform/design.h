@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <span>
 #include <string_view>
 
@@ -8,19 +10,11 @@
 
 namespace platform {
 
+// clang-format off
 enum class Kind : std::uint8_t {
-  Form,
-  Timer,
-  Frame,
-  TextBox,
-  Button,
-  Label,
-  OptionButton,
-  TabStrip,
-  OpenDialog,
-  Menu,
-  MenuItem,
+  Form, Timer, Frame, TextBox, Button, Label, OptionButton, TabStrip, OpenDialog, Menu, MenuItem
 };
+// clang-format on
 
 // Left, top, width and height in twips, relative to the container's client area.
 struct Twips {
@@ -65,10 +59,8 @@ struct ControlDesign {
   int maxLength = 0;       // text boxes: 0 is unlimited
   // Text boxes: the name a screen reader announces for the field; painted nowhere.
   std::wstring_view accessibleName{};
-  int interval = 0;  // timers, in milliseconds
-  // Timers: tick just after each wall-clock second boundary rather than free-running,
-  // so that a once-a-second clock never shows a second late and never skips one.
-  bool clockAligned = false;
+  int interval = 0;                           // timers, in milliseconds
+  bool clockAligned = false;                  // timers: tick on the wall clock's second boundaries
   std::span<const std::wstring_view> tabs{};  // tab strips: the tab captions, tab 1 first
 };
 
@@ -83,10 +75,18 @@ struct FormDesign {
   // Within each container, top-most first. Menus follow in menu order.
   std::span<const ControlDesign> controls{};
 
-  // Form1 answers with `form`.
-  const ControlDesign& operator[](Ctl c) const;
+  // Form1 answers with `form`. Every name is declared, so a miss is a programming error.
+  const ControlDesign& operator[](Ctl c) const {
+    if (c == Ctl::Form1) return form;
+    const auto found = std::ranges::find(controls, c, &ControlDesign::name);
+    if (found == controls.end()) std::abort();
+    return *found;
+  }
   // The first control of `kind` in design order, or Form1 when there is none.
-  Ctl firstOf(Kind kind) const;
+  Ctl firstOf(Kind kind) const {
+    const auto found = std::ranges::find(controls, kind, &ControlDesign::kind);
+    return found == controls.end() ? Ctl::Form1 : found->name;
+  }
 };
 
 // Kinds that can take the focus, when enabled and shown with all of their containers.

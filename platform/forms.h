@@ -28,9 +28,8 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
-// What the window's handlers receive. The platform calls these on its one
-// user-interface thread, in the order of the window's life: initialise, load,
-// then user and timer events, then a close request and, if not cancelled, unload.
+// What the handlers receive, on the one user-interface thread, in the order of the
+// window's life: initialise, load, events, the close request and, unless cancelled, unload.
 class FormEvents {
  public:
   virtual ~FormEvents() = default;
@@ -43,9 +42,8 @@ class FormEvents {
   virtual void click(Ctl control) = 0;
   // Before the character is inserted; setting it to 0 drops it.
   virtual void keyPress(Ctl textBox, std::uint16_t& keyAscii) = 0;
-  // `now` is the local time the tick was delivered for, with its wall-clock
-  // instant, read once: what the handler shows is what the platform timed. A
-  // clock set or a wake from sleep brings a tick at once.
+  // `now`: the one clock reading the tick was timed by. A clock set or a wake from
+  // sleep brings a tick at once.
   virtual void timer(Ctl timer, const LocalTime& now) = 0;
   // The notification area was re-created (the shell restarted) and holds no icon of ours.
   virtual void notificationAreaCreated() = 0;
@@ -62,7 +60,6 @@ class Forms {
   std::wstring caption(Ctl control) const { return text(control); }
   void setCaption(Ctl control, std::wstring_view value) { setText(control, value); }
 
-  // Timers count while enabled.
   virtual bool enabled(Ctl control) const = 0;
   virtual void setEnabled(Ctl control, bool on) = 0;
   virtual bool visible(Ctl control) const = 0;
@@ -74,11 +71,9 @@ class Forms {
   virtual Ctl focused() const = 0;
   virtual void setFocus(Ctl control) = 0;
 
-  // 1-based index of the selected tab.
-  virtual int selectedTab(Ctl tabStrip) const = 0;
+  virtual int selectedTab(Ctl tabStrip) const = 0;  // 1-based
 
-  // Modal open-file dialog. The filter is "description|pattern|...". The file
-  // name keeps its previous value when the user cancels.
+  // The modal open-file dialog; filter "description|pattern|...". Cancelling keeps the name.
   virtual void showOpen(Ctl dialog, std::wstring_view filter) = 0;
   virtual std::wstring fileName(Ctl dialog) const = 0;
 

@@ -1,9 +1,9 @@
 #include "platform/key_rule.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <string_view>
-
-#include "platform/tab_order.h"
+#include <vector>
 
 namespace platform {
 
@@ -16,8 +16,7 @@ wchar_t accessKey(std::wstring_view caption) {
   return static_cast<wchar_t>(std::towupper(caption[amp + 1]));
 }
 
-KeyAction pressAccessKey(wchar_t key, const FormDesign& design,
-                         const std::function<bool(Ctl)>& canFocus) {
+KeyAction pressAccessKey(wchar_t key, const FormDesign& design, const CanFocus& canFocus) {
   const auto wanted = static_cast<wchar_t>(std::towupper(key));
   for (const auto& d : design.controls) {
     if (d.kind != Kind::Button && d.kind != Kind::OptionButton) continue;
@@ -28,10 +27,23 @@ KeyAction pressAccessKey(wchar_t key, const FormDesign& design,
   return {};
 }
 
+// The first control after `current` in `order` that `canFocus` accepts, wrapping
+// around, from the start when `current` is not in it; `current` when none is.
+Ctl nextIn(const std::vector<Ctl>& order, Ctl current, const CanFocus& canFocus) {
+  const auto here = std::ranges::find(order, current);
+  const std::size_t n = order.size();
+  const auto start = here == order.end() ? n - 1 : static_cast<std::size_t>(here - order.begin());
+  for (std::size_t step = 1; step <= n; ++step) {
+    const Ctl candidate = order[(start + step) % n];
+    if (candidate != current && canFocus(candidate)) return candidate;
+  }
+  return current;
+}
+
 }  // namespace
 
 KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focused,
-                    const std::function<bool(Ctl)>& canFocus) {
+                    const CanFocus& canFocus) {
   const bool shift = (stroke.modifiers & kShift) != 0;
   const bool ctrl = (stroke.modifiers & kCtrl) != 0;
   const bool alt = (stroke.modifiers & kAlt) != 0;
@@ -68,6 +80,31 @@ KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focus
     case Key::Character: break;
   }
   return {};
+}
+
+Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards,
+                   const CanFocus& canFocus) {
+  std::vector<const ControlDesign*> byIndex;
+  for (const auto& c : design.controls) {
+    if (c.tabIndex >= 0) byIndex.push_back(&c);
+  }
+  std::ranges::sort(byIndex, {}, &ControlDesign::tabIndex);
+  std::vector<Ctl> order;
+  for (const ControlDesign* c : byIndex) order.push_back(c->name);
+  if (backwards) std::ranges::reverse(order);
+  return nextIn(order, current, canFocus);
+}
+
+Ctl nextInGroup(const FormDesign& design, Ctl current, bool forward, const CanFocus& canFocus) {
+  std::vector<Ctl> group;
+  for (const auto& c : design.controls) {
+    if (c.kind == Kind::OptionButton && c.container == design[current].container) {
+      group.push_back(c.name);
+    }
+  }
+  if (!forward) std::ranges::reverse(group);
+  return std::ranges::find(group, current) == group.end() ? current
+                                                          : nextIn(group, current, canFocus);
 }
 
 }  // namespace platform

@@ -14,8 +14,7 @@ using Modifiers = std::uint8_t;
 inline constexpr Modifiers kNoModifiers = 0;
 inline constexpr Modifiers kShift = 1;
 inline constexpr Modifiers kCtrl = 2;
-// With Key::Character: a system character, typed while Alt is held.
-inline constexpr Modifiers kAlt = 4;
+inline constexpr Modifiers kAlt = 4;  // with Key::Character: typed while Alt is held
 
 struct KeyStroke {
   Key key = Key::Character;
@@ -28,11 +27,8 @@ enum class KeyEffect : std::uint8_t {
   Drop,            // the key goes nowhere: a Tab is never typed into a field
   MoveFocus,       // Tab and Shift+Tab: `target` takes the focus
   PressButton,     // Enter on a push button: `target` is pressed, as Space does
-  SelectOption,    // the arrows: `target` takes the focus and, unless it is already
-                   // selected, is pressed, which selects it and raises its click
-  TurnPage,        // Ctrl+Tab: the next page of tab strip `target` (the previous one
-                   // with Shift) is selected and raises its click; if the focused
-                   // control can no longer take the focus, the strip takes it
+  SelectOption,    // the arrows: `target` takes the focus and, unless already selected, is pressed
+  TurnPage,        // Ctrl+Tab: the next page of strip `target` (Shift: the previous one)
   PressAccessKey,  // Alt+letter: `target` takes the focus and is pressed
 };
 
@@ -43,9 +39,25 @@ struct KeyAction {
   friend bool operator==(const KeyAction&, const KeyAction&) = default;
 };
 
+using CanFocus = std::function<bool(Ctl)>;
+
 // What a key does to the window whose focused control is `focused`, among the
-// controls `canFocus` accepts. `WindowBehaviour` carries out the action it returns.
+// controls `canFocus` accepts.
 KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focused,
-                    const std::function<bool(Ctl)>& canFocus);
+                    const CanFocus& canFocus);
+
+// Where Tab (Shift+Tab) moves the focus: the next (previous) control by tab index,
+// wrapping around; `current` when no other can take the focus.
+Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards, const CanFocus& canFocus);
+
+// Where the arrows move the focus: the next (previous) option button of the same
+// container in design order, wrapping around; `current` when there is none.
+Ctl nextInGroup(const FormDesign& design, Ctl current, bool forward, const CanFocus& canFocus);
+
+// The 1-based tab Ctrl+Tab (Ctrl+Shift+Tab) selects after `selected` of `count`.
+constexpr int cycledTab(int selected, int count, bool backwards) {
+  if (count <= 0) return selected;
+  return (selected - 1 + (backwards ? count - 1 : 1)) % count + 1;
+}
 
 }  // namespace platform

@@ -28,14 +28,21 @@ constexpr long long localDay(const LocalTime& t) {
   return date.time_since_epoch().count();
 }
 
-// The local date and time as seconds on one count, so that an interval can
-// cross midnight and span days: consecutive seconds differ by one.
+// Local seconds on one count, so that an interval can cross midnight and span days.
 constexpr long long secondCount(const LocalTime& t) {
   return localDay(t) * kSecondsPerDay + (t.hour * 60LL + t.minute) * 60 + t.second;
 }
 
-// The local date and time `ms` milliseconds after 1970-01-01 00:00 on the same
-// count; the wall clock's instant is left for the caller to give.
+// A daylight-saving change comes at a whole minute, and the system may apply it a
+// little after the boundary (Wine 5.4 ms after; Windows' clock moves in 15.6 ms
+// steps). A reading this early in a minute may still be in the old zone: it may
+// show the second but decides no alarm.
+inline constexpr int kZoneSettleMs = 32;
+constexpr bool zoneMayLag(const LocalTime& t) {
+  return t.second == 0 && t.millisecond < kZoneSettleMs;
+}
+
+// The local date and time `ms` milliseconds into that count; utcMs left to the caller.
 constexpr LocalTime localTimeAt(long long ms) {
   using namespace std::chrono;
   const long long msPerDay = kSecondsPerDay * kMsPerSecond;

@@ -13,8 +13,7 @@ namespace platform {
 // does, Unknown when the check itself failed.
 enum class DefaultSound { Configured, None, Unknown };
 
-// The system functions the window calls directly, apart from the forms that
-// address controls by name: the icon's record (`tray::Tray`) needs these and nothing else.
+// The system calls handlers make directly, beside the controls they address by name.
 class SystemServices {
  public:
   virtual void initCommonControls() = 0;

@@ -1,7 +1,5 @@
 #include "platform/window_behaviour.h"
 
-#include "platform/tab_order.h"
-
 namespace platform {
 
 int WindowBehaviour::start(FormEvents& events) {

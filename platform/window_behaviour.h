@@ -11,50 +11,44 @@
 
 namespace platform {
 
-// A window as the shared behaviour acts on it: what handlers do to it (`Forms`,
-// whose setFocus selects no option button), and the little more that only the
-// window itself can do.
+// A window as the shared behaviour acts on it: `Forms` (whose setFocus selects no
+// option button) and the little more that only the window itself can do.
 class WindowPrimitives : public Forms {
  public:
   // The window and its controls from the design, not yet shown; what failed, if anything.
   virtual std::optional<StartFailure> create() = 0;
-  // Shows the window at start-up.
   virtual void open() = 0;
-  // As a mouse click on a push or option button: it takes the focus, an option
-  // button is selected, and the click is raised.
+  // As a mouse click: the button takes the focus, an option is selected, the click is raised.
   virtual void pressButton(Ctl button) = 0;
   // As the user selects a tab: the strip's click is raised.
   virtual void selectTab(Ctl tabStrip, int tab) = 0;
-  // The system's periodic timer of `timer`, started or restarted at `periodMs`;
-  // false when it could not be set, and a running one keeps its period then.
+  // Starts or restarts the system's periodic timer; false when refused, which leaves
+  // a running one at its period.
   virtual bool setSystemTimer(Ctl timer, int periodMs) = 0;
   virtual void killSystemTimer(Ctl timer) = 0;
   // The clock as a tick reads it: once, so what the handler is handed is what was timed.
   virtual LocalTime readClock() const = 0;
 };
 
-// What start-up, a key, a page turn, the first focus and a timer's tick do,
-// carried out once for every window over its primitives, so no window answers
-// otherwise.
+// Start-up, keys, page turns and timer ticks, carried out once for every window
+// over its primitives, so no window answers otherwise.
 class WindowBehaviour {
  public:
   // `alignClocks` false runs every timer free at its interval (the benchmarks' baseline).
   WindowBehaviour(const FormDesign& design, WindowPrimitives& window, bool alignClocks = true)
       : design_(design), window_(window), alignClocks_(alignClocks) {}
 
-  // Initialise, the window, load, show and the first focus; a window that cannot be
-  // built says so and gives kExitStartFailed. Else 0.
+  // Initialise, create, load, open, the first focus; kExitStartFailed, said in a box,
+  // when the window cannot be built, else 0.
   int start(FormEvents& events);
   // Of a kind that takes the focus, enabled, and shown with its containers and the window.
   bool canFocus(Ctl control) const;
   // Carries out the key rule's action; false leaves the key to the focused control.
   bool pressKey(const KeyStroke& stroke);
 
-  // Enabling a timer starts its interval afresh; false when the system's timer
-  // could not be set.
+  // Enabling starts the interval afresh; false when the system's timer was refused.
   bool enableTimer(Ctl timer, bool on);
   bool timerEnabled(Ctl timer) const { return timers_[slot(timer)].enabled; }
-  // A tick of the system's timer.
   void systemTimerTicked(Ctl timer, FormEvents& events);
   // The clock was set or the machine woke up: each clock-aligned timer ticks at once.
   void clockChanged(FormEvents& events);

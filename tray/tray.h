@@ -4,15 +4,15 @@
 #include <span>
 #include <string_view>
 
+#include "platform/forms.h"
 #include "platform/notify_icon_data.h"
 #include "platform/system_services.h"
 
 namespace tray {
 
-// The notification-area icon: one record for the life of the process, and the
-// operations that fill it in and hand it to the shell. Shell results are
-// ignored, but for the two that tell whether the icon is there to bring the
-// window back: without a shell there is simply no icon.
+// The notification-area icon: one record for the life of the process, handed to the shell.
+// Only the results that tell whether the icon is there to bring the window back are kept:
+// without a shell there is simply no icon.
 class Tray {
  public:
   explicit Tray(platform::SystemServices& system) : system_(system) {}
@@ -22,8 +22,7 @@ class Tray {
   // True when the shell holds the icon: it answers a change only to an icon it has.
   bool ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind);
   void ClearBalloon();
-  // After the shell restarted or forgot the icon: the same record, added again.
-  // True when the shell took it.
+  // The same record added again, after the shell restarted or lost the icon; true if it took it.
   bool ReAddTrayIcon();
 
   const platform::NotifyIconDataA& record() const { return TrayIconData; }
@@ -36,5 +35,25 @@ class Tray {
 // Stores `ansi` left-aligned with one NUL after it and spaces in the rest of
 // the field; a text too long for the field is cut so that the NUL stays inside.
 void fillTextField(std::span<char> field, std::string_view ansi);
+
+// Ties the notification-area icon to the window's life, its minimising and its mouse messages.
+class TrayPresence {
+ public:
+  TrayPresence(platform::Forms& ui, platform::SystemServices& system)
+      : ui_(ui), system_(system), tray_(system) {}
+
+  void Form_Load();
+  void Form_Unload();
+  void Form_Resize();
+  void Form_MouseMove(float xTwips);
+  void Tmrballoon_Timer();
+  void show_Click();
+  void notificationAreaCreated();
+
+ private:
+  platform::Forms& ui_;
+  platform::SystemServices& system_;
+  Tray tray_;
+};
 
 }  // namespace tray

@@ -6,6 +6,7 @@ namespace platform::headless {
 
 std::optional<StartFailure> HeadlessForms::create() {
   controlsCreated_ = true;
+  state(Ctl::Form1).text = std::wstring(design_.form.caption);
   for (const auto& c : design_.controls) {
     // 1158: what the system reports when it is out of window handles.
     if (failCreating == c.name) return StartFailure{std::wstring(controlName(c.name)), 1158};
@@ -26,7 +27,6 @@ void HeadlessForms::setClock(const LocalTime& t) {
   for (auto& s : states_) s.nextTick += shift;
 }
 
-// A periodic system timer, as the Win32 window's timers are.
 bool HeadlessForms::setSystemTimer(Ctl timer, int periodMs) {
   if (systemTimersFail) return false;
   State& s = state(timer);
@@ -71,7 +71,7 @@ void HeadlessForms::pressKey(const KeyStroke& stroke) {
       stroke.key == Key::Enter || (stroke.key == Key::Character && (stroke.modifiers & kAlt) == 0);
   if (!typing || unloaded() || design_[focus_].kind != Kind::TextBox) return;
   const Ctl target = focus_;
-  auto code = static_cast<std::uint16_t>(stroke.key == Key::Enter ? L'\r' : stroke.character);
+  std::uint16_t code = stroke.key == Key::Enter ? u'\r' : static_cast<char16_t>(stroke.character);
   events_->keyPress(target, code);
   State& s = state(target);
   const ControlDesign& d = design_[target];

@@ -42,9 +42,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   static constexpr std::uint32_t kWindowHandle = 0x000A0042;
   static constexpr std::uint32_t kIconHandle = 0x00B0017;
 
-  explicit HeadlessForms(const FormDesign& design) : design_(design) {
-    state(Ctl::Form1).text = std::wstring(design.form.caption);
-  }
+  explicit HeadlessForms(const FormDesign& design) : design_(design) {}
 
   // The exit code when the window could not be built, else 0.
   int start(FormEvents& events) {
@@ -203,7 +201,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     bool visible = true;
     bool locked = false;
     bool selected = false;
-    bool running = false;  // timers: the system's timer, its next firing and period
+    bool running = false;  // timers: the system's timer, its next firing and its period
     long long nextTick = 0;
     int armedMs = 0;
   };

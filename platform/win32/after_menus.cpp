@@ -4,13 +4,6 @@
 
 namespace platform::win32 {
 
-namespace {
-
-// How often the timer looks whether the menu has closed.
-constexpr UINT kRetryMs = 10;
-
-}  // namespace
-
 bool AfterMenus::menuOpen() {
   GUITHREADINFO thread{};
   thread.cbSize = sizeof(thread);
@@ -19,6 +12,7 @@ bool AfterMenus::menuOpen() {
 }
 
 void AfterMenus::defer(std::function<void()> call) {
+  constexpr UINT kRetryMs = 10;
   waiting_.push_back(std::move(call));
   EndMenu();
   if (waiting_.size() > 1) return;  // the timer already looks

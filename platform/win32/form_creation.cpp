@@ -3,9 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/painted_colour.h"
-#include "platform/win32/dpi.h"
 #include "platform/win32/optional_api.h"
-#include "platform/win32/window_ids.h"
 
 namespace platform::win32 {
 
@@ -15,8 +13,7 @@ constexpr wchar_t kFrameClass[] = L"TolvaneFrame";
 constexpr UINT kIconResource = 1;
 
 #ifdef TOLVANE_NAIVE_TIMER
-// The benchmark's baseline: every timer free-running at its interval.
-constexpr bool kClockAlignedTimers = false;
+constexpr bool kClockAlignedTimers = false;  // the clock benchmark's baseline
 #else
 constexpr bool kClockAlignedTimers = true;
 #endif
@@ -58,8 +55,8 @@ void addStyles(const ControlDesign& d, DWORD& style, DWORD& exStyle) {
   if (!d.enabled) style |= WS_DISABLED;
 }
 
-// The shell's notice that it restarted without our icon. An elevated program
-// gets it only when it lets it through the message filter (Windows 7 and later).
+// The shell's notice that it restarted without our icon reaches an elevated
+// program only through the message filter.
 void acceptFromAnyProcess(HWND window, UINT message) {
   using ChangeWindowMessageFilterExFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
   const auto allow =
@@ -67,7 +64,7 @@ void acceptFromAnyProcess(HWND window, UINT message) {
   if (allow != nullptr) allow(window, message, MSGFLT_ALLOW, nullptr);
 }
 
-// Created top-most first, each window goes below the ones before it.
+// Created top-most first, each goes below the ones before it.
 HWND createBelowSiblings(DWORD exStyle, const wchar_t* windowClass, const std::wstring& text,
                          DWORD style, HWND parent, int id, HINSTANCE instance) {
   const HWND window =
@@ -77,6 +74,15 @@ HWND createBelowSiblings(DWORD exStyle, const wchar_t* windowClass, const std::w
     SetWindowPos(window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   return window;
+}
+
+// Only Windows 10 and later tell a window's DPI; `fallback` elsewhere.
+int windowDpi(HWND window, int fallback) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow =
+      optionalApi<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+  const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
+  return dpi != 0 ? static_cast<int>(dpi) : fallback;
 }
 
 }  // namespace
@@ -90,23 +96,9 @@ Win32Forms::Win32Forms(const FormDesign& design)
   dpi_ = systemDpi_;
 }
 
-int Win32Forms::run(FormEvents& events) {
-  events_ = &events;
-  if (const int failed = behaviour_.start(events)) return failed;
-  MSG message{};
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (preTranslate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  form_.reset();  // whatever ended the loop, no message reaches the handlers after this
-  return static_cast<int>(message.wParam);
-}
-
-// The box that says why has no window to belong to.
 std::optional<StartFailure> Win32Forms::create() {
   auto failure = createParts();
-  if (failure) form_.reset();
+  if (failure) form_.reset();  // the box that says why belongs to no window
   return failure;
 }
 
@@ -116,7 +108,7 @@ void Win32Forms::open() {
   UpdateWindow(form());
 }
 
-// Without a window the program could not be seen or ended, so any part that
+// A window that could not be seen or ended is worse than none: any part that
 // cannot be created stops the start.
 std::optional<StartFailure> Win32Forms::createParts() {
   if (!registerClasses()) return StartFailure{L"the window classes", GetLastError()};
@@ -141,23 +133,19 @@ bool Win32Forms::registerClasses() {
   smallIcon_.reset(static_cast<HICON>(
       LoadImageW(instance_, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, small, small, 0)));
 
-  WNDCLASSEXW form{.cbSize = sizeof(WNDCLASSEXW),
-                   .style = 0,
-                   .lpfnWndProc = &Win32Forms::formProc,
-                   .cbClsExtra = 0,
-                   .cbWndExtra = 0,
-                   .hInstance = instance_,
-                   .hIcon = bigIcon_.get(),
-                   .hCursor = LoadCursorW(nullptr, IDC_ARROW),
-                   .hbrBackground = colourBrush(controlColours(design_, Ctl::Form1).background),
-                   .lpszMenuName = nullptr,
-                   .lpszClassName = kFormClassName,
-                   .hIconSm = smallIcon_.get()};
+  WNDCLASSEXW form{};
+  form.cbSize = sizeof(form);
+  form.lpfnWndProc = &Win32Forms::formProc;
+  form.hInstance = instance_;
+  form.hIcon = bigIcon_.get();
+  form.hIconSm = smallIcon_.get();
+  form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  form.hbrBackground = colourBrush(controlColours(design_, Ctl::Form1).background);
+  form.lpszClassName = kFormClassName;
   WNDCLASSEXW frame = form;
   frame.style = CS_HREDRAW | CS_VREDRAW;
   frame.lpfnWndProc = &Win32Forms::frameProc;
-  frame.hIcon = nullptr;
-  frame.hIconSm = nullptr;
+  frame.hIcon = frame.hIconSm = nullptr;
   frame.hbrBackground = nullptr;
   frame.lpszClassName = kFrameClass;
   formClass_ = OwnedWindowClass(form);
@@ -222,9 +210,8 @@ bool Win32Forms::createControl(const ControlDesign& d) {
   DWORD exStyle = 0;
   addStyles(d, style, exStyle);
   const HWND parent = handleOf(d.container);
-  // Screen readers name a text box after the static control right above it among its siblings.
-  // Hidden and of no size, this one paints nothing, takes no place in the layout and is never
-  // focused; as a child window it goes with its parent.
+  // Screen readers name a text box after the static control just above it among its
+  // siblings; hidden and of no size, this one is seen by nothing else.
   if (!d.accessibleName.empty() &&
       createBelowSiblings(0, L"STATIC", std::wstring(d.accessibleName), WS_CHILD, parent,
                           kNameLabelId, instance_) == nullptr) {

@@ -7,7 +7,6 @@
 
 #include "platform/icon_callback.h"
 #include "platform/notify_icon_data.h"
-#include "platform/win32/window_ids.h"
 
 namespace platform::win32 {
 
@@ -15,13 +14,6 @@ namespace {
 
 Win32Forms* formsOf(HWND window) {
   return reinterpret_cast<Win32Forms*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-long long msSince1970(const FILETIME& t) {
-  constexpr ULONGLONG kTicksPerMs = 10'000;
-  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
-  const ULONGLONG ticks = (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  return static_cast<long long>((ticks - kUnixEpochTicks) / kTicksPerMs);
 }
 
 // The stroke of a key message, for the keys the window may answer itself.
@@ -46,10 +38,9 @@ std::optional<KeyStroke> keyStroke(const MSG& message) {
   }
 }
 
-// No exception may cross into the system, which called the procedure. Only
-// running out of memory can throw here: the message is then left undone, and
-// the window goes on with the next one, so the clock keeps its alarm. A question
-// left unanswered must not keep the session from ending.
+// No exception may cross into the system. Only running out of memory can throw
+// here: the message is left undone and the clock goes on with the next one. A
+// question left unanswered must not keep the session from ending.
 template <typename Handle>
 LRESULT guarded(UINT message, Handle handle) noexcept {
   try {
@@ -60,6 +51,19 @@ LRESULT guarded(UINT message, Handle handle) noexcept {
 }
 
 }  // namespace
+
+int Win32Forms::run(FormEvents& events) {
+  events_ = &events;
+  if (const int failed = behaviour_.start(events)) return failed;
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (preTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  form_.reset();  // no message reaches the handlers after the loop, whatever ended it
+  return static_cast<int>(message.wParam);
+}
 
 LRESULT CALLBACK Win32Forms::formProc(HWND window, UINT message, WPARAM wParam,
                                       LPARAM lParam) noexcept {
@@ -195,8 +199,7 @@ LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wPara
                                          UINT_PTR /*id*/, DWORD_PTR self) noexcept {
   if (message != WM_CHAR) return DefSubclassProc(window, message, wParam, lParam);
   return guarded(message, [&]() -> LRESULT {
-    // The handler sees the key before the edit control does; the character
-    // still goes to this control even if the handler moved the focus.
+    // The handler sees the key first; the character still goes to this control.
     auto code = static_cast<std::uint16_t>(wParam);
     reinterpret_cast<Win32Forms*>(self)->events_->keyPress(fromWindow(window), code);
     if (code == 0 || !IsWindow(window)) return 0;
@@ -210,42 +213,6 @@ bool Win32Forms::preTranslate(const MSG& message) {
   const auto stroke = keyStroke(message);
   if (!stroke) return false;
   return behaviour_.pressKey(*stroke);
-}
-
-void Win32Forms::pressButton(Ctl button) { SendMessageW(handleOf(button), BM_CLICK, 0, 0); }
-
-// The strip does not notify a selection made by code, so the click is raised here.
-void Win32Forms::selectTab(Ctl tabStrip, int tab) {
-  SendMessageW(handleOf(tabStrip), TCM_SETCURSEL, static_cast<WPARAM>(tab - 1), 0);
-  events_->click(tabStrip);
-}
-
-// On failure a running timer keeps its previous period.
-bool Win32Forms::setSystemTimer(Ctl timer, int periodMs) {
-  return SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs),
-                  nullptr) != 0;
-}
-
-void Win32Forms::killSystemTimer(Ctl timer) {
-  KillTimer(form(), static_cast<UINT_PTR>(controlId(timer)));
-}
-
-// FileTimeToLocalFileTime applies the bias in force now, as GetLocalTime does,
-// also under Wine across a daylight-saving change, where the zone information
-// can already report daylight time before the change. Both times come from the
-// one reading.
-LocalTime Win32Forms::readClock() const {
-  FILETIME utc{};
-  GetSystemTimeAsFileTime(&utc);
-  FILETIME local{};
-  if (FileTimeToLocalFileTime(&utc, &local) == FALSE) {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    SystemTimeToFileTime(&now, &local);
-  }
-  LocalTime t = localTimeAt(msSince1970(local));
-  t.utcMs = msSince1970(utc);
-  return t;
 }
 
 void Win32Forms::closeRequest(UnloadMode mode) {

@@ -6,9 +6,6 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "platform/win32/text_codec.h"
-#include "platform/win32/window_ids.h"
-
 namespace platform::win32 {
 
 namespace {
@@ -20,6 +17,13 @@ std::wstring dialogFilter(std::wstring_view filter) {
   out.push_back(L'\0');
   out.push_back(L'\0');
   return out;
+}
+
+long long msSince1970(const FILETIME& t) {
+  constexpr ULONGLONG kTicksPerMs = 10'000;
+  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  return static_cast<long long>((ticks - kUnixEpochTicks) / kTicksPerMs);
 }
 
 }  // namespace
@@ -152,9 +156,8 @@ void Win32Forms::show() {
 void Win32Forms::popupMenu(Ctl menu) {
   POINT cursor{};
   GetCursorPos(&cursor);
-  // A menu opened for the notification area must belong to the foreground
-  // window to close when the user clicks elsewhere, and needs a message
-  // afterwards to dismiss properly.
+  // A menu for the notification area closes on a click elsewhere only when its window
+  // is in front, and dismisses properly only with a message after it.
   SetForegroundWindow(form());
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       control(menu).menu, TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0, form(), nullptr));
@@ -180,6 +183,40 @@ int Win32Forms::showBox(const std::wstring& text, UINT style, const std::wstring
   if (loaded_ && (owner == nullptr || !IsWindowVisible(owner) || GetForegroundWindow() != owner))
     flags |= MB_TOPMOST;
   return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
+}
+
+void Win32Forms::pressButton(Ctl button) { SendMessageW(handleOf(button), BM_CLICK, 0, 0); }
+
+// The strip does not notify a selection made by code, so the click is raised here.
+void Win32Forms::selectTab(Ctl tabStrip, int tab) {
+  SendMessageW(handleOf(tabStrip), TCM_SETCURSEL, static_cast<WPARAM>(tab - 1), 0);
+  events_->click(tabStrip);
+}
+
+// On failure a running timer keeps its previous period.
+bool Win32Forms::setSystemTimer(Ctl timer, int periodMs) {
+  return SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs),
+                  nullptr) != 0;
+}
+
+void Win32Forms::killSystemTimer(Ctl timer) {
+  KillTimer(form(), static_cast<UINT_PTR>(controlId(timer)));
+}
+
+// One reading gives both times. FileTimeToLocalFileTime applies the bias in force
+// now, as GetLocalTime does; Wine's zone information can report daylight time early.
+LocalTime Win32Forms::readClock() const {
+  FILETIME utc{};
+  GetSystemTimeAsFileTime(&utc);
+  FILETIME local{};
+  if (FileTimeToLocalFileTime(&utc, &local) == FALSE) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    SystemTimeToFileTime(&now, &local);
+  }
+  LocalTime t = localTimeAt(msSince1970(local));
+  t.utcMs = msSince1970(utc);
+  return t;
 }
 
 }  // namespace platform::win32

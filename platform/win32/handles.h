@@ -8,7 +8,6 @@
 
 namespace platform::win32 {
 
-// Owned Win32 handles: each frees its handle with the one call that matches it.
 template <typename Handle, auto Free>
 struct HandleDeleter {
   using pointer = Handle;
@@ -31,8 +30,7 @@ using OwnedIcon = Owned<HICON, destroyIcon>;
 using OwnedMenu = Owned<HMENU, destroyMenu>;
 using OwnedWindow = Owned<HWND, destroyWindow>;
 
-// A registered window class, unregistered when its owner ends: after the
-// windows of the class are gone.
+// Unregistered when its owner ends, which must come after the windows of the class are gone.
 class OwnedWindowClass {
  public:
   OwnedWindowClass() = default;
@@ -54,7 +52,7 @@ class OwnedWindowClass {
   HINSTANCE instance_ = nullptr;
 };
 
-// A device context borrowed from a window (or the screen, for nullptr) for the scope.
+// Borrowed from `window`, or the screen for nullptr.
 class WindowDc {
  public:
   explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
@@ -68,7 +66,6 @@ class WindowDc {
   HDC dc_;
 };
 
-// The device context of a WM_PAINT, from BeginPaint to EndPaint.
 class PaintDc {
  public:
   explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
@@ -83,7 +80,6 @@ class PaintDc {
   HDC dc_;
 };
 
-// An object selected into a device context for the scope; the previous one comes back after.
 // A selection that failed (a null object, a null device context) leaves nothing to restore.
 class SelectedObject {
  public:

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/system_services.h"
 #include "platform/win32/after_menus.h"
-#include "platform/win32/sound_library.h"
+#include "platform/win32/handles.h"
 
 namespace platform::win32 {
 
-// The system functions as Windows provides them.
+//   system_services.cpp  common controls, the notification icon, the foreground, ANSI text
+//   sound.cpp            PlaySound, and whether a default sound or a wave file is there
 class Win32SystemServices final : public SystemServices {
  public:
-  explicit Win32SystemServices(AfterMenus& afterMenus) : afterMenus_(afterMenus) {}
+  explicit Win32SystemServices(AfterMenus& afterMenus);
 
   void initCommonControls() override;
   bool playSound(std::wstring_view name, std::uint32_t flags) override;
@@ -21,10 +24,23 @@ class Win32SystemServices final : public SystemServices {
   std::string toAnsi(std::wstring_view text) const override;
 
  private:
-  bool playNow(const std::wstring& name, std::uint32_t flags);
+  // `exact`: whether the text converts back unchanged, else a wide call must stand in.
+  struct AnsiText {
+    std::string text;
+    bool exact = false;
+  };
+  static AnsiText toAnsiCodePage(std::wstring_view text);
+  static void freeLibrary(HMODULE module) noexcept { FreeLibrary(module); }
+  bool playNow(const std::wstring& name, DWORD flags) const;
 
   AfterMenus& afterMenus_;
-  SoundLibrary winmm_;
+  // From System32's winmm.dll: it is no KnownDLL, so an import would let a winmm.dll beside the
+  // program load first. It loads with the window, so the first tone does not wait for it; loading
+  // opens no sound device. Without it every sound returns FALSE: a missing sound must never cost
+  // the alarm's message.
+  Owned<HMODULE, freeLibrary> winmm_;
+  BOOL(WINAPI* playSoundA_)(LPCSTR, HMODULE, DWORD) = nullptr;
+  BOOL(WINAPI* playSoundW_)(LPCWSTR, HMODULE, DWORD) = nullptr;
 };
 
 }  // namespace platform::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,13 +17,38 @@
 
 namespace platform::win32 {
 
+// Each control window carries its design name as its control id.
+constexpr Ctl fromId(UINT_PTR id) {
+  const auto i = static_cast<long long>(id) - controlId(Ctl::Form1);
+  return i >= 0 && i < kControlCount ? static_cast<Ctl>(i) : Ctl::Form1;
+}
+
+// The hidden labels that name text boxes for screen readers; no handler takes this id for a
+// control.
+inline constexpr int kNameLabelId = 0xFFFF;
+static_assert(fromId(kNameLabelId) == Ctl::Form1);
+
+inline Ctl fromWindow(HWND window) { return fromId(static_cast<UINT_PTR>(GetDlgCtrlID(window))); }
+
+// Handles travel as 32-bit values, as the handlers see them.
+inline std::uint32_t toHandle32(const void* handle) {
+  return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handle));
+}
+
+inline std::wstring readWindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 // The window as real Win32 controls: frames are container windows, timers are
 // window timers, boxes and dialogs are the system's modal ones.
-//   form_creation.cpp    start-up: classes, the form, controls and menus from the design
-//   form_layout.cpp      twips to pixels at the window's DPI: places, sizes and fonts
-//   form_messages.cpp    window procedures, keyboard, timers and the close sequence
-//   form_painting.cpp    frames and control colours
-//   form_properties.cpp  what handlers read and set, boxes, the open dialog and the popup menu
+//   form_creation.cpp    classes, the window, controls and menus from the design
+//   form_drawing.cpp     places, sizes and fonts at the window's DPI; frames and colours
+//   form_messages.cpp    the message loop and window procedures: events, keys, closing
+//   form_properties.cpp  what handlers and the shared behaviour read and set, timers and
+//                        the clock, boxes, the open dialog and the popup menu
 class Win32Forms final : public WindowPrimitives {
  public:
   explicit Win32Forms(const FormDesign& design);
@@ -31,7 +57,7 @@ class Win32Forms final : public WindowPrimitives {
 
   SystemServices& system() { return system_; }
 
-  // Start-up, then the message loop until the window unloads. Returns the exit code.
+  // Start-up, then the message loop until the window unloads; returns the exit code.
   int run(FormEvents& events);
 
   std::wstring text(Ctl control) const override;
@@ -80,7 +106,7 @@ class Win32Forms final : public WindowPrimitives {
   bool createForm();
   bool createControl(const ControlDesign& design);
 
-  // form_layout.cpp
+  // form_drawing.cpp
   // Returns the fonts it replaced, which the controls use until placed again.
   std::array<OwnedFont, 2> createFonts();
   void adoptDpi(int dpi, const RECT& suggested);
@@ -104,7 +130,6 @@ class Win32Forms final : public WindowPrimitives {
   void closeRequest(UnloadMode mode);
   void finishUnload();
 
-  // form_painting.cpp
   LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void paintFrame(HWND window, Ctl frame);
   HBRUSH colourBrush(Colour painted);
@@ -126,8 +151,7 @@ class Win32Forms final : public WindowPrimitives {
   int systemDpi_ = 96;  // what the system's metrics are given at
   int dpi_ = 96;        // the window's, which the layout follows
   std::array<Control, kControlCount> controls_{};
-  // Declared before the classes and the window, so destroyed after them: the
-  // window and its controls draw with these to the end.
+  // Declared before the classes and the window, which draws with them to the end.
   OwnedIcon bigIcon_;
   OwnedIcon smallIcon_;
   OwnedFont verdana_;

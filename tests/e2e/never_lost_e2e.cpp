@@ -162,8 +162,9 @@ std::wstring zoneChangingAt(const FILETIME& change, bool springForward) {
   };
   const auto day = (ticks(change) - ticks(start)) / (86'400ULL * 10'000'000ULL);
   wchar_t rule[64];
-  std::swprintf(rule, 64, springForward ? L"AAA-1BBB,%llu/%02d:%02d:00,J365/23:00:00"
-                                        : L"AAA-1BBB,0/00:00:00,%llu/%02d:%02d:00",
+  std::swprintf(rule, 64,
+                springForward ? L"AAA-1BBB,%llu/%02d:%02d:00,J365/23:00:00"
+                              : L"AAA-1BBB,0/00:00:00,%llu/%02d:%02d:00",
                 day, s.wHour, s.wMinute);
   return rule;
 }
@@ -252,7 +253,8 @@ void daylightSavingScenario(const std::wstring& exe) {
     return;
   }
   constexpr long long kHour = 3'600;
-  constexpr long long kLeadSeconds = 20;  // both programs start and their alarms are typed meanwhile
+  constexpr long long kLeadSeconds =
+      20;  // both programs start and their alarms are typed meanwhile
   FILETIME utc{};
   GetSystemTimeAsFileTime(&utc);
   FILETIME change = plusSeconds(utc, kLeadSeconds + 60);

@@ -101,8 +101,11 @@ void plantedDllScenario(const std::wstring& exe) {
     auto control = Process::start((folder / program).wstring(), L"", folder.wstring());
     const bool ended = control && control->waitExit(30'000).has_value();
     const std::string loads = loadsRecorded(folder);
-    check(program + ", beside the planted " + dll + ", loads it",
-          ended && loads.find("\\" + program + " loaded " + dll) != std::string::npos,
+    std::string loaded = "\\";
+    loaded.append(program).append(" loaded ").append(dll);
+    std::string what = program;
+    what.append(", beside the planted ").append(dll).append(", loads it");
+    check(what, ended && loads.find(loaded) != std::string::npos,
           ended ? loads : "the control program did not run");
   }
   fs::remove(folder / "planted-loaded.txt", error);

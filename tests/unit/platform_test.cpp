@@ -5,8 +5,8 @@
 #include "app/form1_design.h"
 #include "platform/clock_aligned_timer.h"
 #include "platform/icon_callback.h"
-#include "platform/notify_icon_native.h"
-#include "platform/tab_order.h"
+#include "platform/key_rule.h"
+#include "platform/notify_icon_data.h"
 #include "platform/units.h"
 
 namespace {

@@ -1,16 +1,25 @@
+// Where each control is and how it is drawn. The design is in twips, so every
+// place, size and font follows the window's DPI: sharp text on a scaled screen,
+// laid out again when the window moves to a monitor scaled otherwise.
 #include <algorithm>
 #include <array>
 #include <utility>
 
+#include "platform/painted_colour.h"
 #include "platform/units.h"
-#include "platform/win32/text_codec.h"
 #include "platform/win32/win32_forms.h"
 
 namespace platform::win32 {
 
-// The design is in twips, so every place, size and font follows the window's
-// DPI: sharp text on a scaled screen, laid out again when the window moves to a
-// monitor scaled otherwise.
+namespace {
+
+constexpr int kFramePadding = 6;  // pixels at 96 DPI
+
+COLORREF colourValue(Colour painted) {
+  return isSystemColour(painted) ? GetSysColor(systemColourIndex(painted)) : painted;
+}
+
+}  // namespace
 
 int Win32Forms::toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
 
@@ -83,6 +92,65 @@ void Win32Forms::autoSize(Ctl label) {
   DrawTextW(dc.get(), caption.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   SetWindowPos(c.window, nullptr, 0, 0, std::max(1L, extent.right), std::max(1L, extent.bottom),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A frame is a container window that draws its etched border and caption itself.
+LRESULT Win32Forms::frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const Ctl frame = fromWindow(window);
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT area{};
+      GetClientRect(window, &area);
+      FillRect(reinterpret_cast<HDC>(wParam), &area,
+               colourBrush(controlColours(design_, frame).background));
+      return 1;
+    }
+    case WM_PAINT: paintFrame(window, frame); return 0;
+    case WM_SETTEXT: {
+      const LRESULT done = DefWindowProcW(window, message, wParam, lParam);
+      InvalidateRect(window, nullptr, TRUE);
+      return done;
+    }
+    default: return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+void Win32Forms::paintFrame(HWND window, Ctl frame) {
+  const PaintDc dc(window);
+  const SelectedObject font(dc.get(), control(frame).font);
+  const std::wstring caption = readWindowText(window);
+  SIZE text{};
+  GetTextExtentPoint32W(dc.get(), L"Ag", 2, &text);
+  RECT border{};
+  GetClientRect(window, &border);
+  border.top += text.cy / 2;
+  DrawEdge(dc.get(), &border, EDGE_ETCHED, BF_RECT);
+  if (caption.empty()) return;
+  const ControlColours colours = controlColours(design_, frame);
+  SetBkColor(dc.get(), colourValue(colours.background));
+  SetTextColor(dc.get(), colourValue(colours.text));
+  const int padding = MulDiv(kFramePadding, dpi_, 96);
+  RECT label{padding, 0, 0, text.cy};
+  DrawTextW(dc.get(), caption.c_str(), -1, &label, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  label.left -= 2;
+  label.right += 2;
+  ExtTextOutW(dc.get(), padding, 0, ETO_OPAQUE, &label, caption.c_str(),
+              static_cast<UINT>(caption.size()), nullptr);
+}
+
+HBRUSH Win32Forms::colourBrush(Colour painted) {
+  if (isSystemColour(painted)) return GetSysColorBrush(systemColourIndex(painted));
+  auto& brush = brushes_[painted];
+  if (!brush) brush.reset(CreateSolidBrush(painted));
+  return brush.get();
+}
+
+// Returns the background brush.
+HBRUSH Win32Forms::paintControl(HDC dc, Ctl c) {
+  const ControlColours colours = controlColours(design_, c);
+  SetBkColor(dc, colourValue(colours.background));
+  SetTextColor(dc, colourValue(colours.text));
+  return colourBrush(colours.background);
 }
 
 }  // namespace platform::win32
