@@ -6,22 +6,9 @@ namespace app {
 
 using platform::Ctl;
 
-Form1::Form1(platform::Forms& ui, platform::SystemServices& system)
-    : ui_(ui), system_(system), tray_(ui, system) {}
-
-void Form1::initialise() { system_.initCommonControls(); }
-
-void Form1::load() { tray_.Form_Load(); }
-
-void Form1::resize() { tray_.Form_Resize(); }
-
 void Form1::mouseMove(int /*button*/, int /*shift*/, float xTwips, float /*yTwips*/) {
   tray_.Form_MouseMove(xTwips);
 }
-
-void Form1::unload(platform::Bool16& /*cancel*/) { tray_.Form_Unload(); }
-
-void Form1::notificationAreaCreated() { tray_.notificationAreaCreated(); }
 
 void Form1::timer(Ctl timer, const platform::LocalTime& now) {
   if (timer == Ctl::Timer1) Timer1_Timer(now);

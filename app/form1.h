@@ -24,21 +24,22 @@ inline constexpr std::array kTimeFields{platform::Ctl::Text1, platform::Ctl::Tex
 // keeps only the previous tick and the alarm settled for a date.
 class Form1 final : public platform::FormEvents {
  public:
-  Form1(platform::Forms& ui, platform::SystemServices& system);
+  Form1(platform::Forms& ui, platform::SystemServices& system)
+      : ui_(ui), system_(system), tray_(ui, system) {}
 
   // Asks whether to quit; returns the 16-bit "cancel" answer (-1 unless Yes).
   platform::Bool16 ConfirmExit(std::wstring_view title);
 
-  void initialise() override;
-  void load() override;
-  void resize() override;
+  void initialise() override { system_.initCommonControls(); }
+  void load() override { tray_.Form_Load(); }
+  void resize() override { tray_.Form_Resize(); }
   void mouseMove(int button, int shift, float xTwips, float yTwips) override;
   void queryUnload(platform::Bool16& cancel, platform::UnloadMode mode) override;
-  void unload(platform::Bool16& cancel) override;
+  void unload(platform::Bool16& /*cancel*/) override { tray_.Form_Unload(); }
   void click(platform::Ctl control) override;
   void keyPress(platform::Ctl textBox, std::uint16_t& keyAscii) override;
   void timer(platform::Ctl timer, const platform::LocalTime& now) override;
-  void notificationAreaCreated() override;
+  void notificationAreaCreated() override { tray_.notificationAreaCreated(); }
 
  private:
   // clock.cpp

@@ -4,10 +4,9 @@
 
 namespace platform {
 
-// A clock-aligned timer ticks on the wall clock's second boundaries rather than
-// every interval from when it started, so the clock never shows a second late and
-// never skips one. The delay to its next tick: the next boundary, or for a timer
-// just enabled the first boundary at least a full interval away.
+// A clock-aligned timer ticks on the wall clock's second boundaries, so the clock never
+// shows a second late nor skips one. The delay to its next tick: the next boundary, or
+// for a timer just enabled the first one at least a full interval away.
 constexpr int clockAlignedDelayMs(int msIntoSecond, int intervalMs, bool afresh) {
   const int earliest = msIntoSecond + (afresh ? intervalMs : 1);
   return (earliest + kMsPerSecond - 1) / kMsPerSecond * kMsPerSecond - msIntoSecond;

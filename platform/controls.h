@@ -51,8 +51,7 @@ constexpr bool everyControlNamedInOrder() {
 }
 static_assert(everyControlNamedInOrder());
 
-// The design name of a control, for messages a developer or user reads.
-constexpr std::wstring_view controlName(Ctl c) {
+constexpr std::wstring_view controlName(Ctl c) {  // for messages people read
   return kControlNames[static_cast<std::size_t>(index(c))].name;
 }
 

@@ -65,9 +65,8 @@ struct ControlDesign {
 };
 
 struct FormDesign {
-  // The window itself: its caption and colours.
-  ControlDesign form{.name = Ctl::Form1, .kind = Kind::Form};
-  int clientWidth = 0;  // twips
+  ControlDesign form{.name = Ctl::Form1, .kind = Kind::Form};  // its caption and colours
+  int clientWidth = 0;                                         // twips
   int clientHeight = 0;
   bool sizable = true;
   bool maxButton = false;

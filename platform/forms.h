@@ -64,8 +64,7 @@ class Forms {
   virtual void setEnabled(Ctl control, bool on) = 0;
   virtual bool visible(Ctl control) const = 0;
   virtual void setVisible(Ctl control, bool on) = 0;
-  // Text boxes: read-only while locked.
-  virtual bool locked(Ctl textBox) const = 0;
+  virtual bool locked(Ctl textBox) const = 0;  // read-only while locked
   virtual void setLocked(Ctl textBox, bool on) = 0;
   virtual bool selected(Ctl optionButton) const = 0;
   virtual Ctl focused() const = 0;

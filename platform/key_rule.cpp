@@ -89,8 +89,8 @@ Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards,
     if (c.tabIndex >= 0) byIndex.push_back(&c);
   }
   std::ranges::sort(byIndex, {}, &ControlDesign::tabIndex);
-  std::vector<Ctl> order;
-  for (const ControlDesign* c : byIndex) order.push_back(c->name);
+  std::vector<Ctl> order(byIndex.size());
+  std::ranges::transform(byIndex, order.begin(), &ControlDesign::name);
   if (backwards) std::ranges::reverse(order);
   return nextIn(order, current, canFocus);
 }

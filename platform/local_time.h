@@ -20,8 +20,7 @@ struct LocalTime {
 inline constexpr long long kSecondsPerDay = 86'400;
 inline constexpr int kMsPerSecond = 1000;
 
-// The local date in days since 1970-01-01.
-constexpr long long localDay(const LocalTime& t) {
+constexpr long long localDay(const LocalTime& t) {  // days since 1970-01-01
   using namespace std::chrono;
   const sys_days date = year{t.year} / month{static_cast<unsigned>(t.month)} /
                         std::chrono::day{static_cast<unsigned>(t.day)};
@@ -33,10 +32,9 @@ constexpr long long secondCount(const LocalTime& t) {
   return localDay(t) * kSecondsPerDay + (t.hour * 60LL + t.minute) * 60 + t.second;
 }
 
-// A daylight-saving change comes at a whole minute, and the system may apply it a
-// little after the boundary (Wine 5.4 ms after; Windows' clock moves in 15.6 ms
-// steps). A reading this early in a minute may still be in the old zone: it may
-// show the second but decides no alarm.
+// A daylight-saving change comes at a whole minute, and the system may apply it a little
+// late (Wine 5.4 ms; Windows' clock moves in 15.6 ms steps): a reading this early in a
+// minute may still be in the old zone, so it may show its second but decides no alarm.
 inline constexpr int kZoneSettleMs = 32;
 constexpr bool zoneMayLag(const LocalTime& t) {
   return t.second == 0 && t.millisecond < kZoneSettleMs;

@@ -64,11 +64,6 @@ bool WindowBehaviour::enableTimer(Ctl timer, bool on) {
                             : interval);
 }
 
-void WindowBehaviour::systemTimerTicked(Ctl timer, FormEvents& events) {
-  // A tick already queued when the timer was disabled is dropped.
-  if (timers_[slot(timer)].enabled) deliverTick(timer, events);
-}
-
 void WindowBehaviour::clockChanged(FormEvents& events) {
   for (const auto& d : design_.controls) {
     if (d.kind == Kind::Timer && d.clockAligned && timers_[slot(d.name)].enabled) {

@@ -49,7 +49,9 @@ class WindowBehaviour {
   // Enabling starts the interval afresh; false when the system's timer was refused.
   bool enableTimer(Ctl timer, bool on);
   bool timerEnabled(Ctl timer) const { return timers_[slot(timer)].enabled; }
-  void systemTimerTicked(Ctl timer, FormEvents& events);
+  void systemTimerTicked(Ctl timer, FormEvents& events) {
+    if (timerEnabled(timer)) deliverTick(timer, events);  // not one queued before a disable
+  }
   // The clock was set or the machine woke up: each clock-aligned timer ticks at once.
   void clockChanged(FormEvents& events);
 

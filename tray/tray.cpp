@@ -30,8 +30,6 @@ void Tray::AddTrayIcon(std::uint32_t hWnd, std::uint32_t icon, std::wstring_view
   system_.shellNotifyIcon(kNimAdd, TrayIconData);
 }
 
-void Tray::RemoveTrayIcon() { system_.shellNotifyIcon(kNimDelete, TrayIconData); }
-
 bool Tray::ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind) {
   ClearBalloon();
   TrayIconData.uFlags = kBalloonFlags;
@@ -49,13 +47,9 @@ void Tray::ClearBalloon() {
   system_.shellNotifyIcon(kNimModify, TrayIconData);
 }
 
-bool Tray::ReAddTrayIcon() { return system_.shellNotifyIcon(kNimAdd, TrayIconData); }
-
 void TrayPresence::Form_Load() {
   tray_.AddTrayIcon(ui_.hWnd(), ui_.iconHandle(), L"Pralvik by Ferrowin");
 }
-
-void TrayPresence::Form_Unload() { tray_.RemoveTrayIcon(); }
 
 // The window hides only behind an icon that is there to bring it back. An icon
 // the shell lost is added again, carrying the balloon; with no notification
@@ -92,7 +86,5 @@ void TrayPresence::show_Click() {
   ui_.setWindowState(platform::WindowState::Normal);
   ui_.show();
 }
-
-void TrayPresence::notificationAreaCreated() { tray_.ReAddTrayIcon(); }
 
 }  // namespace tray

@@ -18,12 +18,12 @@ class Tray {
   explicit Tray(platform::SystemServices& system) : system_(system) {}
 
   void AddTrayIcon(std::uint32_t hWnd, std::uint32_t icon, std::wstring_view tip);
-  void RemoveTrayIcon();
+  void RemoveTrayIcon() { system_.shellNotifyIcon(platform::kNimDelete, TrayIconData); }
   // True when the shell holds the icon: it answers a change only to an icon it has.
   bool ShowBalloon(std::wstring_view text, std::wstring_view title, std::uint32_t iconKind);
   void ClearBalloon();
   // The same record added again, after the shell restarted or lost the icon; true if it took it.
-  bool ReAddTrayIcon();
+  bool ReAddTrayIcon() { return system_.shellNotifyIcon(platform::kNimAdd, TrayIconData); }
 
   const platform::NotifyIconDataA& record() const { return TrayIconData; }
 
@@ -43,12 +43,12 @@ class TrayPresence {
       : ui_(ui), system_(system), tray_(system) {}
 
   void Form_Load();
-  void Form_Unload();
+  void Form_Unload() { tray_.RemoveTrayIcon(); }
   void Form_Resize();
   void Form_MouseMove(float xTwips);
   void Tmrballoon_Timer();
   void show_Click();
-  void notificationAreaCreated();
+  void notificationAreaCreated() { tray_.ReAddTrayIcon(); }
 
  private:
   platform::Forms& ui_;

@@ -50,8 +50,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     return behaviour_.start(events);
   }
 
-  // Sets the wall clock so that the local time reads `t`. Ticks due while a box is
-  // open run from inside its answer.
+  // Sets the wall clock so that local time reads `t`. Ticks due under a box run in its answer.
   void setClock(const LocalTime& t);
   // A daylight-saving change or another zone: the wall clock does not move.
   void moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
@@ -59,8 +58,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     if (!unloaded()) behaviour_.clockChanged(*events_);
   }
   void advance(long long milliseconds);
-  // The thread held up (a busy machine, a debugger, sleep): each timer due
-  // meanwhile ticks once, late, as the system's timers do.
+  // Held up (a busy machine, a debugger, sleep): each timer due meanwhile ticks once, late.
   void stall(long long milliseconds) {
     nowMs_ += milliseconds;
     advance(0);

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "platform/painted_colour.h"
-#include "platform/units.h"
 #include "platform/win32/win32_forms.h"
 
 namespace platform::win32 {
@@ -20,10 +19,6 @@ COLORREF colourValue(Colour painted) {
 }
 
 }  // namespace
-
-int Win32Forms::toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
-
-int Win32Forms::twipsPerPixelX() const { return twipsPerPixel(dpi_); }
 
 // A font that cannot be made at this DPI leaves the one there was: Verdana
 // falls back to the dialog font, and that to the system font.

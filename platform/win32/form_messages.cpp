@@ -127,8 +127,7 @@ bool Win32Forms::handleContainerMessage(UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-// `window` rather than form(): messages arrive while the window is being
-// created and destroyed, when its owner does not hold it.
+// `window`, not form(): messages also arrive while the window is created and destroyed.
 LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (handleContainerMessage(message, wParam, lParam, result)) return result;
@@ -155,8 +154,7 @@ LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM 
       if (live) events_->resize();
       return 0;
     case WM_MOUSEMOVE:
-      // Only the icon's callbacks are handed on: a real mouse move over a wide
-      // window must never be taken for a click on the icon.
+      // Only the icon's callbacks: a real move over a wide window is never a click on the icon.
       if (isIconCallback(wParam, lParam)) {
         const float x = static_cast<float>(LOWORD(lParam)) * static_cast<float>(twipsPerPixelX());
         events_->mouseMove(0, 0, x, static_cast<float>(HIWORD(lParam)));

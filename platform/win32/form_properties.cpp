@@ -80,8 +80,6 @@ bool Win32Forms::visible(Ctl c) const {
   return window != nullptr && (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void Win32Forms::setVisible(Ctl c, bool on) { ShowWindow(handleOf(c), on ? SW_SHOWNA : SW_HIDE); }
-
 bool Win32Forms::locked(Ctl textBox) const {
   return (GetWindowLongPtrW(handleOf(textBox), GWL_STYLE) & ES_READONLY) != 0;
 }
@@ -130,12 +128,6 @@ void Win32Forms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
   fileName_.assign(file.data(), std::wcslen(file.data()));
 }
 
-std::wstring Win32Forms::fileName(Ctl /*dialog*/) const { return fileName_; }
-
-std::uint32_t Win32Forms::hWnd() const { return toHandle32(form()); }
-
-std::uint32_t Win32Forms::iconHandle() const { return toHandle32(smallIcon_.get()); }
-
 WindowState Win32Forms::windowState() const {
   return IsIconic(form()) ? WindowState::Minimised : WindowState::Normal;
 }
@@ -145,8 +137,6 @@ void Win32Forms::setWindowState(WindowState state) {
   if (state == WindowState::Normal && iconic) ShowWindow(form(), SW_RESTORE);
   if (state == WindowState::Minimised && !iconic) ShowWindow(form(), SW_MINIMIZE);
 }
-
-void Win32Forms::hide() { ShowWindow(form(), SW_HIDE); }
 
 void Win32Forms::show() {
   ShowWindow(form(), SW_SHOW);
@@ -165,8 +155,6 @@ void Win32Forms::popupMenu(Ctl menu) {
   if (chosen != 0) events_->click(fromId(chosen));
 }
 
-void Win32Forms::unload() { closeRequest(UnloadMode::Code); }
-
 // An OK box raised under an open menu waits for the menu to close; its answer
 // can only be OK. A question is asked at once, whatever the menu.
 int Win32Forms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) {
@@ -184,8 +172,6 @@ int Win32Forms::showBox(const std::wstring& text, UINT style, const std::wstring
     flags |= MB_TOPMOST;
   return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
-
-void Win32Forms::pressButton(Ctl button) { SendMessageW(handleOf(button), BM_CLICK, 0, 0); }
 
 // The strip does not notify a selection made by code, so the click is raised here.
 void Win32Forms::selectTab(Ctl tabStrip, int tab) {

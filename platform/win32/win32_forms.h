@@ -11,6 +11,7 @@
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/forms.h"
+#include "platform/units.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/system_services.h"
 #include "platform/window_behaviour.h"
@@ -65,7 +66,7 @@ class Win32Forms final : public WindowPrimitives {
   bool enabled(Ctl control) const override;
   void setEnabled(Ctl control, bool on) override;
   bool visible(Ctl control) const override;
-  void setVisible(Ctl control, bool on) override;
+  void setVisible(Ctl c, bool on) override { ShowWindow(handleOf(c), on ? SW_SHOWNA : SW_HIDE); }
   bool locked(Ctl textBox) const override;
   void setLocked(Ctl textBox, bool on) override;
   bool selected(Ctl optionButton) const override;
@@ -73,21 +74,21 @@ class Win32Forms final : public WindowPrimitives {
   void setFocus(Ctl control) override;
   int selectedTab(Ctl tabStrip) const override;
   void showOpen(Ctl dialog, std::wstring_view filter) override;
-  std::wstring fileName(Ctl dialog) const override;
-  std::uint32_t hWnd() const override;
-  std::uint32_t iconHandle() const override;
+  std::wstring fileName(Ctl /*dialog*/) const override { return fileName_; }
+  std::uint32_t hWnd() const override { return toHandle32(form()); }
+  std::uint32_t iconHandle() const override { return toHandle32(smallIcon_.get()); }
   WindowState windowState() const override;
   void setWindowState(WindowState state) override;
-  void hide() override;
+  void hide() override { ShowWindow(form(), SW_HIDE); }
   void show() override;
   void popupMenu(Ctl menu) override;
-  void unload() override;
-  int twipsPerPixelX() const override;
+  void unload() override { closeRequest(UnloadMode::Code); }
+  int twipsPerPixelX() const override { return twipsPerPixel(dpi_); }
   int msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) override;
 
   std::optional<StartFailure> create() override;
   void open() override;
-  void pressButton(Ctl button) override;
+  void pressButton(Ctl button) override { SendMessageW(handleOf(button), BM_CLICK, 0, 0); }
   void selectTab(Ctl tabStrip, int tab) override;
   bool setSystemTimer(Ctl timer, int periodMs) override;
   void killSystemTimer(Ctl timer) override;
@@ -113,7 +114,7 @@ class Win32Forms final : public WindowPrimitives {
   void fitClientArea();
   void place(Ctl control);
   void autoSize(Ctl label);
-  int toPixels(int twips) const;
+  int toPixels(int twips) const { return twipsToPixels(twips, dpi_); }
 
   // form_messages.cpp
   static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam,
