@@ -125,11 +125,6 @@ void reportsAnAlarmMissedInSleep(const TolvaneApp& app) {
   check("no second box follows", findMessageBox(L"PESAN", 3'000, app.processId()) == nullptr);
 }
 
-// Whether this driver runs under Wine, where a time zone can be given to one process.
-bool underWine() {
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 // "hh:mm:ss" of a FILETIME.
 std::wstring clockTextOf(const FILETIME& t) {
   SYSTEMTIME s{};

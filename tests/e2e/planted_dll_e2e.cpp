@@ -9,6 +9,7 @@
 #include "checks.h"
 #include "input.h"
 #include "message_boxes.h"
+#include "processes.h"
 #include "scenarios.h"
 #include "sound_support.h"
 #include "text.h"
@@ -27,11 +28,6 @@ std::string loadsRecorded(const fs::path& folder) {
   std::string loads(std::istreambuf_iterator<char>(in), {});
   for (char& c : loads) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return loads;
-}
-
-bool underWine() {
-  const auto ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 // Wine prefers its own DLL to one in the program's folder; "native,builtin" makes it search as

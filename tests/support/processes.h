@@ -12,6 +12,10 @@ namespace e2e {
 std::wstring exeDir();
 // The folder of a program given by its path.
 std::wstring folderOf(const std::wstring& path);
+// Whether the driver runs under Wine.
+inline bool underWine() {
+  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
 
 // A started process. Owns its handles; the process itself is left running on destruction.
 class Process {

@@ -198,6 +198,14 @@ void changeZoneLate(HeadlessForms& ui, long long offsetMs) {
   ui.advance(platform::kZoneSettleMs);
 }
 
+// The machine asleep for `Ms`, then woken, and the clock on for ten seconds.
+template <long long Ms>
+void sleepFor(HeadlessForms& ui) {
+  ui.stall(Ms);
+  ui.clockChangeNotice();
+  ui.advance(10'000);
+}
+
 // Daylight saving is the local clock moved an hour just after the tick of the
 // last second before the change.
 void springForward(HeadlessForms& ui) {
@@ -251,25 +259,10 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
        },
        0, 1},
       {"sleep from 23:00, woken 3 s after the alarm", L"22:59:55", L"07:00:00",
-       [](HeadlessForms& ui) {
-         ui.stall(8 * kHourMs + 8'000);
-         ui.clockChangeNotice();
-       },
-       1, 0},
+       sleepFor<8 * kHourMs + 8'000>, 1, 0},
       {"sleep from 23:00, woken 2 min after the alarm", L"22:59:55", L"07:00:00",
-       [](HeadlessForms& ui) {
-         ui.stall(8 * kHourMs + 125'000);
-         ui.clockChangeNotice();
-         ui.advance(10'000);
-       },
-       0, 1},
-      {"sleep over two days", L"07:29:55", L"07:30:00",
-       [](HeadlessForms& ui) {
-         ui.stall(48 * kHourMs + 120'000);
-         ui.clockChangeNotice();
-         ui.advance(10'000);
-       },
-       0, 1},
+       sleepFor<8 * kHourMs + 125'000>, 0, 1},
+      {"sleep over two days", L"07:29:55", L"07:30:00", sleepFor<48 * kHourMs + 120'000>, 0, 1},
       {"clock set forward 30 s past the alarm", L"07:29:55", L"07:30:00",
        [](HeadlessForms& ui) { setClockTo(ui, 7, 30, 30); }, 1, 0},
       {"clock set forward 5 min past the alarm", L"07:29:55", L"07:30:00",
