@@ -20,11 +20,6 @@ std::optional<int> partValue(std::wstring_view part, int highest) {
   return value;
 }
 
-long long floorDiv(long long value, long long divisor) {
-  const long long q = value / divisor;
-  return (value % divisor < 0) ? q - 1 : q;
-}
-
 std::wstring twoDigits(int value) {
   return {static_cast<wchar_t>(L'0' + value / 10 % 10), static_cast<wchar_t>(L'0' + value % 10)};
 }
@@ -57,13 +52,11 @@ std::wstring missedAlarmText(std::wstring_view message, std::wstring_view due) {
 
 std::optional<int> secondOfDay(std::wstring_view clockText) {
   if (clockText.size() != 8 || clockText[2] != L':' || clockText[5] != L':') return std::nullopt;
-  int seconds = 0;
-  for (std::size_t i = 0; i < kHighest.size(); ++i) {
-    const auto value = partValue(clockText.substr(i * 3, 2), kHighest[i]);
-    if (!value) return std::nullopt;
-    seconds = seconds * 60 + *value;
-  }
-  return seconds;
+  const auto hour = partValue(clockText.substr(0, 2), kHighest[0]);
+  const auto minute = partValue(clockText.substr(3, 2), kHighest[1]);
+  const auto second = partValue(clockText.substr(6, 2), kHighest[2]);
+  if (!hour || !minute || !second) return std::nullopt;
+  return platform::secondsIntoDay({.hour = *hour, .minute = *minute, .second = *second});
 }
 
 AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
@@ -74,16 +67,18 @@ AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
   const long long nowSeconds = platform::secondCount(now);
   // Before the first tick the interval is the second shown, so only an exact match counts.
   const long long since = previous ? platform::secondCount(*previous) : nowSeconds - 1;
-  long long day = floorDiv(nowSeconds - *at, platform::kSecondsPerDay);
+  long long day = platform::floorDiv(nowSeconds - *at, platform::kSecondsPerDay);
   if (day == settledDay) --day;
   const long long occurrence = day * platform::kSecondsPerDay + *at;
-  // An interval that goes back holds no occurrence either.
-  if (occurrence <= since) return {};
+  // An interval that goes back holds no occurrence, but the second the clock was set to is
+  // still shown: setting the clock onto an alarm, as people test one, rings it.
+  if (occurrence <= since && occurrence != nowSeconds) return {};
   // The wall clock says how long the tick took, the local clock how long ago the alarm
   // was: after a long sleep an alarm just passed is still on time, and across a
   // daylight-saving gap one of an hour ago is only a second late.
   const long long lateness =
-      previous ? std::min(floorDiv(now.utcMs, 1000) - floorDiv(previous->utcMs, 1000),
+      previous ? std::min(platform::floorDiv(now.utcMs, platform::kMsPerSecond) -
+                              platform::floorDiv(previous->utcMs, platform::kMsPerSecond),
                           nowSeconds - occurrence)
                : 0;
   const bool onTime = lateness <= kLatenessLimitSeconds;

@@ -248,8 +248,7 @@ void daylightSavingScenario(const std::wstring& exe) {
     return;
   }
   constexpr long long kHour = 3'600;
-  constexpr long long kLeadSeconds =
-      20;  // both programs start and their alarms are typed meanwhile
+  constexpr long long kLeadSeconds = 30;  // the programs start and their alarms are typed meanwhile
   FILETIME utc{};
   GetSystemTimeAsFileTime(&utc);
   FILETIME change = plusSeconds(utc, kLeadSeconds + 60);
@@ -265,6 +264,9 @@ void daylightSavingScenario(const std::wstring& exe) {
   auto fall = startInZone(exe, zoneChangingAt(daylight, false));
   const std::wstring changeover = clockTextOf(daylight);
   const bool fallArmed = fall && armAlarm(*fall, changeover, L"at the changeover");
+  // Armed after its time today, so due tomorrow, until falling back sets the clock onto it.
+  auto fallOnto = startInZone(exe, zoneChangingAt(daylight, false));
+  const bool ontoArmed = fallOnto && armAlarm(*fallOnto, clockTextOf(standard), L"set onto");
   if (spring) {
     const std::wstring lastStandard = clockTextOf(plusSeconds(standard, -1));
     const std::wstring skipped = clockTextOf(plusSeconds(standard, 1'800));
@@ -286,6 +288,14 @@ void daylightSavingScenario(const std::wstring& exe) {
       check("it rings once", findMessageBox(L"PESAN", 3'000, spring->processId()) == nullptr);
     }
     const auto code = spring->closeAndConfirm();
+    check("program ends with code 0", code && *code == 0);
+  }
+  if (fallOnto) {
+    const Box onto = ontoArmed ? waitForBox(*fallOnto, L"PESAN", 90'000) : Box{};
+    check("an alarm armed after its time rings when falling back sets the clock onto it",
+          onto.text == L"set onto", utf8(onto.text));
+    answerMessageBox(onto.window, IDOK);
+    const auto code = fallOnto->closeAndConfirm();
     check("program ends with code 0", code && *code == 0);
   }
   if (!fall) return;

@@ -91,11 +91,13 @@ TEST(AlarmVerdict, RingsOnTheTickThatReachesOrPassesTheAlarmByAMinuteAtMost) {
       {L"07:29:00", L"07:31:01", AlarmCall::Missed},  // 61 s late: sleep or the clock set forward
       {L"07:29:00", L"07:30:01", AlarmCall::Ring},    // 61 s covered, 1 s late
       {L"07:29:30", L"07:30:30", AlarmCall::Ring},    // 60 s across the alarm
-      {L"07:30:00", L"07:30:00", AlarmCall::None},    // a repeated second
-      {L"07:30:01", L"07:30:00", AlarmCall::None},    // the clock set back 1 s
-      {L"08:30:00", L"07:30:00", AlarmCall::None},    // and an hour
-      {L"08:29:59", L"07:30:00", AlarmCall::None},
-      {nullptr, L"07:30:00", AlarmCall::Ring},  // the first tick: only an exact match
+      // Unless the date has rung or been reported, a tick on the alarm's second rings it.
+      {L"07:30:00", L"07:30:00", AlarmCall::Ring},  // a repeated second
+      {L"07:30:01", L"07:30:00", AlarmCall::Ring},  // the clock set back onto it by 1 s
+      {L"08:30:00", L"07:30:00", AlarmCall::Ring},  // and by an hour
+      {L"08:30:00", L"07:29:59", AlarmCall::None},  // set back to just before it
+      {L"07:30:01", L"07:29:00", AlarmCall::None},  // the clock set back past it
+      {nullptr, L"07:30:00", AlarmCall::Ring},      // the first tick: only an exact match
       {nullptr, L"07:30:01", AlarmCall::None},
   };
   for (const auto& c : cases) {
@@ -153,6 +155,14 @@ TEST(AlarmVerdict, JumpsOfTheClockNeverLoseAnAlarmNorRingItTwice) {
        L"07:30:00", std::nullopt, AlarmCall::Missed},
       {"clock set back after it rang, then on past the alarm", reading(0, L"07:29:59"),
        reading(0, L"07:30:00"), L"07:30:00", 0, AlarmCall::None},
+      {"armed after its time, the clock set back onto it", reading(0, L"10:00:05"),
+       reading(0, L"07:30:00"), L"07:30:00", std::nullopt, AlarmCall::Ring},
+      {"the same after it rang today", reading(0, L"10:00:05"), reading(0, L"07:30:00"),
+       L"07:30:00", 0, AlarmCall::None},
+      {"set back to a second before it", reading(0, L"10:00:05"), reading(0, L"07:29:59"),
+       L"07:30:00", std::nullopt, AlarmCall::None},
+      {"and then on to it", reading(0, L"07:29:59"), reading(0, L"07:30:00"), L"07:30:00",
+       std::nullopt, AlarmCall::Ring},
       {"a zone change westward after it rang", reading(0, L"08:30:00", kWall),
        reading(0, L"07:30:01", kWall + 1), L"07:30:00", 0, AlarmCall::None},
       {"a zone change eastward across the alarm", reading(0, L"06:59:59", kWall),
