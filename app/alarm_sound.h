@@ -16,14 +16,15 @@ enum class AlarmSound { ChosenFile, WindowsDefault, BuiltInTone };
 // Tolvane's own tone only where Windows would play nothing; an unchecked default counts as there.
 AlarmSound alarmSound(ToneChoice choice, bool pathPlays, platform::DefaultSound windowsDefault);
 
-// The tone page as the alarm reads it; under "Default" the name is empty, so the default plays.
+// The tone page as the alarm reads it.
 struct AlarmTone {
   ToneChoice choice = ToneChoice::Neither;
-  std::wstring name;  // what PlaySound is given
+  std::wstring path;  // the chosen file, kept while "Default" is selected
 };
 AlarmTone alarmTone(const platform::Forms& ui);
 
-// Synchronous: the box comes after the tone has ended.
+// Synchronous: the box comes after the tone has ended. A chosen file that Windows does not play
+// after all is followed by what the alarm plays without one: never silence.
 void playAlarmTone(platform::SystemServices& system, const AlarmTone& tone);
 
 }  // namespace app

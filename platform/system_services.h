@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,14 +14,24 @@ namespace platform {
 // does, Unknown when the check itself failed.
 enum class DefaultSound { Configured, None, Unknown };
 
+// PlaySound's flags: synchronous, and with no default sound standing in for a name that fails.
+inline constexpr std::uint32_t kSndSync = 0x0000;
+inline constexpr std::uint32_t kSndNoDefault = 0x0002;
+
+// What the alarm may be heard with: a name PlaySound is given, or the program's own tone.
+struct Sound {
+  std::wstring name;
+  std::uint32_t flags = kSndSync;
+  bool builtInTone = false;
+};
+
 // The system calls handlers make directly, beside the controls they address by name.
 class SystemServices {
  public:
   virtual void initCommonControls() = 0;
-  // Synchronous; the name goes to the sound service in the ANSI code page.
-  virtual bool playSound(std::wstring_view name, std::uint32_t flags) = 0;
-  // The program's own tone, from its resources; synchronous too.
-  virtual bool playBuiltInTone() = 0;
+  // Synchronous: the first of `sounds` that plays, each name in the ANSI code page; the own tone
+  // comes from the program's resources. Whether one played.
+  virtual bool playFirst(std::span<const Sound> sounds) = 0;
   virtual DefaultSound defaultSound() const = 0;
   // Whether `path` names a wave file that can be read (not whether its format plays).
   virtual bool soundFilePlays(std::wstring_view path) const = 0;

@@ -8,13 +8,15 @@ std::optional<StartFailure> HeadlessForms::create() {
   controlsCreated_ = true;
   state(Ctl::Form1).text = std::wstring(design_.form.caption);
   for (const auto& c : design_.controls) {
-    // 1158: what the system reports when it is out of window handles.
-    if (failCreating == c.name) return StartFailure{std::wstring(controlName(c.name)), 1158};
+    if (failCreating == c.name)
+      return StartFailure{std::wstring(controlName(c.name)), kOutOfHandles};
     State& s = state(c.name);
     s.text = std::wstring(c.caption);
     s.enabled = c.enabled;
     s.visible = c.visible;
-    if (c.kind == Kind::Timer && c.enabled) behaviour_.enableTimer(c.name, true);
+  }
+  if (const auto refused = behaviour_.startTimers()) {
+    return StartFailure{std::wstring(controlName(*refused)), kOutOfHandles};
   }
   return std::nullopt;
 }
@@ -47,7 +49,7 @@ void HeadlessForms::advance(long long milliseconds) {
         due = c.name;
       }
     }
-    if (due == Ctl::Form1 || unloaded()) break;
+    if (due == Ctl::Form1) break;
     State& s = state(due);
     nowMs_ = std::max(nowMs_, s.nextTick);
     s.nextTick = nextFiring(s.armedMs);
@@ -90,12 +92,8 @@ void HeadlessForms::click(Ctl control) {
   if (menuItem ? !state(control).enabled : !behaviour_.canFocus(control)) return;
   if (!menuItem) focus_ = control;
   // As the system's option buttons do, a click selects the one in its group.
-  if (design_[control].kind == Kind::OptionButton) {
-    for (const auto& c : design_.controls) {
-      if (c.kind == Kind::OptionButton && c.container == design_[control].container) {
-        state(c.name).selected = c.name == control;
-      }
-    }
+  for (const auto& c : design_.controls) {
+    if (sameOptionGroup(design_, c.name, control)) state(c.name).selected = c.name == control;
   }
   events_->click(control);
 }
@@ -113,6 +111,7 @@ void HeadlessForms::setWindowState(WindowState state) {
 
 bool HeadlessForms::requestClose(UnloadMode mode) {
   if (close_.request(*events_, mode)) {
+    behaviour_.stop();
     ++unloadCount;
     windowVisible_ = false;
   }
@@ -133,6 +132,13 @@ int HeadlessForms::msgBox(std::wstring_view text, std::uint32_t style, std::wstr
   boxes.push_back({std::wstring(text), style, std::wstring(title)});
   if (answerBox) return answerBox(boxes.back());
   return (style & kMbYesNo) != 0 ? kIdNo : kIdOk;
+}
+
+bool HeadlessForms::playFirst(std::span<const Sound> tried) {
+  return std::ranges::any_of(tried, [this](const Sound& sound) {
+    sounds.push_back(sound);
+    return std::ranges::find(unplayableWaveFiles, sound.name) == unplayableWaveFiles.end();
+  });
 }
 
 bool HeadlessForms::soundFilePlays(std::wstring_view path) const {

@@ -10,6 +10,7 @@
 
 #include "platform/close_sequence.h"
 #include "platform/design.h"
+#include "platform/icon_callback.h"
 #include "platform/painted_colour.h"
 #include "platform/system_services.h"
 #include "platform/window_behaviour.h"
@@ -20,12 +21,6 @@ struct ShownBox {
   std::wstring text;
   std::uint32_t style = 0;
   std::wstring title;
-};
-
-struct SoundCall {
-  std::wstring name;
-  std::uint32_t flags = 0;
-  bool builtInTone = false;  // the program's own tone, not a name
 };
 
 struct NotifyCall {
@@ -54,9 +49,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   void setClock(const LocalTime& t);
   // A daylight-saving change or another zone: the wall clock does not move.
   void moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
-  void clockChangeNotice() {  // the clock was set, or the machine woke up
-    if (!unloaded()) behaviour_.clockChanged(*events_);
-  }
+  void clockChangeNotice() { behaviour_.clockChanged(*events_); }  // the clock set, a wake
   void advance(long long milliseconds);
   // Held up (a busy machine, a debugger, sleep): each timer due meanwhile ticks once, late.
   void stall(long long milliseconds) {
@@ -85,7 +78,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   }
   bool requestClose(UnloadMode mode = UnloadMode::ControlMenu);  // true once the window unloaded
   void iconCallback(int mouseMessage) {  // the shell reporting a click on the icon
-    events_->mouseMove(0, 0, static_cast<float>(mouseMessage * twipsPerPixelX()), 0.0F);
+    events_->mouseMove(0, 0, iconCallbackX(mouseMessage, twipsPerPixelX()), 0.0F);
   }
   void notificationAreaRestarted() {
     iconShown_ = false;
@@ -104,10 +97,11 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   std::optional<Ctl> failCreating;  // its creation fails at start-up
   DefaultSound windowsDefaultSound = DefaultSound::Configured;
   std::vector<std::wstring> readableWaveFiles;
+  std::vector<std::wstring> unplayableWaveFiles;  // readable, in a format Windows cannot play
 
   // What the window did.
   std::vector<ShownBox> boxes;
-  std::vector<SoundCall> sounds;
+  std::vector<Sound> sounds;  // each one tried
   std::vector<NotifyCall> notifications;
   std::vector<std::uint32_t> foregroundCalls;
   std::vector<std::wstring> openFilters;
@@ -175,14 +169,7 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     ++initCommonControlsCalls;
     controlsExistedAtInitCommonControls = controlsCreated_;
   }
-  bool playSound(std::wstring_view name, std::uint32_t flags) override {
-    sounds.push_back({std::wstring(name), flags});
-    return true;
-  }
-  bool playBuiltInTone() override {
-    sounds.push_back({.name = {}, .flags = 0, .builtInTone = true});
-    return true;
-  }
+  bool playFirst(std::span<const Sound> sounds) override;
   DefaultSound defaultSound() const override { return windowsDefaultSound; }
   bool soundFilePlays(std::wstring_view path) const override;
   bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
@@ -210,6 +197,9 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   long long nextFiring(int periodMs) const {
     return nowMs_ + std::max(1, periodMs + systemTimerSkewMs);
   }
+
+  // What the system reports when it is out of window handles.
+  static constexpr std::uint32_t kOutOfHandles = 1158;
 
   const FormDesign& design_;
   WindowBehaviour behaviour_{design_, *this};

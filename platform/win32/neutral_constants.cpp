@@ -2,12 +2,14 @@
 // host tests need no <windows.h>; each copy is held to the real value here.
 #include <windows.h>
 // After <windows.h>, which it needs.
+#include <mmsystem.h>
 #include <shellapi.h>
 
 #include "platform/design.h"
 #include "platform/forms.h"
 #include "platform/notify_icon_data.h"
 #include "platform/painted_colour.h"
+#include "platform/system_services.h"
 
 namespace platform {
 
@@ -33,6 +35,9 @@ static_assert(kWmLButtonDown == WM_LBUTTONDOWN);
 static_assert(kWmRButtonDown == WM_RBUTTONDOWN);
 static_assert(kWmMButtonDblClk == WM_MBUTTONDBLCLK);
 static_assert(kNinBalloonUserClick == NIN_BALLOONUSERCLICK);
+
+static_assert(kSndSync == SND_SYNC);
+static_assert(kSndNoDefault == SND_NODEFAULT);
 
 static_assert(kWindowBackground == systemColour(COLOR_WINDOW));
 static_assert(kWindowText == systemColour(COLOR_WINDOWTEXT));

@@ -4,9 +4,11 @@
 // After <windows.h>, which it needs.
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "platform/win32/dll_search.h"
 #include "platform/win32/optional_api.h"
@@ -85,10 +87,15 @@ Win32SystemServices::Win32SystemServices(AfterMenus& afterMenus)
   playSoundW_ = exported<decltype(playSoundW_)>(winmm_.get(), "PlaySoundW");
 }
 
-// Under an open menu a sound waits for it to close; nothing reads the `true` that stands in.
-bool Win32SystemServices::playSound(std::wstring_view name, std::uint32_t flags) {
-  return afterMenus_.run([this, wide = std::wstring(name), flags] { return playNow(wide, flags); },
-                         true);
+// Under an open menu the sounds wait for it to close; nothing reads the `true` that stands in.
+bool Win32SystemServices::playFirst(std::span<const Sound> sounds) {
+  return afterMenus_.run(
+      [this, list = std::vector(sounds.begin(), sounds.end())] {
+        return std::ranges::any_of(list, [this](const Sound& sound) {
+          return sound.builtInTone ? playBuiltInTone() : playNow(sound.name, sound.flags);
+        });
+      },
+      true);
 }
 
 // A path the ANSI code page cannot hold would name another file or none. Its short form usually
@@ -105,15 +112,11 @@ bool Win32SystemServices::playNow(const std::wstring& name, DWORD flags) const {
 }
 
 // SND_NODEFAULT: no default sound stands in for the program's own.
-bool Win32SystemServices::playBuiltInTone() {
+bool Win32SystemServices::playBuiltInTone() const {
   constexpr WORD kToneResource = 1;
-  return afterMenus_.run(
-      [this] {
-        return playSoundW_ != nullptr &&
-               playSoundW_(MAKEINTRESOURCEW(kToneResource), GetModuleHandleW(nullptr),
-                           SND_RESOURCE | SND_SYNC | SND_NODEFAULT) != FALSE;
-      },
-      true);
+  return playSoundW_ != nullptr &&
+         playSoundW_(MAKEINTRESOURCEW(kToneResource), GetModuleHandleW(nullptr),
+                     SND_RESOURCE | SND_SYNC | SND_NODEFAULT) != FALSE;
 }
 
 // What PlaySound falls back to when a name does not play. A named file that is missing, empty or

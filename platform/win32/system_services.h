@@ -15,8 +15,7 @@ class Win32SystemServices final : public SystemServices {
   explicit Win32SystemServices(AfterMenus& afterMenus);
 
   void initCommonControls() override;
-  bool playSound(std::wstring_view name, std::uint32_t flags) override;
-  bool playBuiltInTone() override;
+  bool playFirst(std::span<const Sound> sounds) override;
   DefaultSound defaultSound() const override;
   bool soundFilePlays(std::wstring_view path) const override;
   bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
@@ -32,6 +31,7 @@ class Win32SystemServices final : public SystemServices {
   static AnsiText toAnsiCodePage(std::wstring_view text);
   static void freeLibrary(HMODULE module) noexcept { FreeLibrary(module); }
   bool playNow(const std::wstring& name, DWORD flags) const;
+  bool playBuiltInTone() const;
 
   AfterMenus& afterMenus_;
   // From System32's winmm.dll: it is no KnownDLL, so an import would let a winmm.dll beside the

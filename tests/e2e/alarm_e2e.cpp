@@ -243,12 +243,22 @@ void ownToneWhenWindowsHasNoDefault(const std::wstring& exe) {
   check("with no default sound, Default plays the program's own tone",
         defaultSelected && ringsWith(*app, ownTone, L"own tone"));
 
+  const auto choose = [&](const std::wstring& tonePath) {
+    return openPage(*app, L"Setting Tone", Ctl::Fr3, Ctl::Fr2) && [&] {
+      const HWND dialog = openToneDialog(*app);
+      return dialog != nullptr && enterTonePath(*app, dialog, tonePath) == tonePath;
+    }() && openPage(*app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3);
+  };
+  constexpr std::uint16_t kUnknownFormat = 0x7A1B;
+  const std::wstring oddPath =
+      writeToneFile(toneSamples(0.0587), L"tolvane-e2e-tone-odd.wav", kUnknownFormat);
+  check(
+      "with no default sound, a chosen file in a format Windows cannot play plays the "
+      "program's own tone",
+      choose(oddPath) && ringsWith(*app, ownTone, L"odd format"));
+
   const std::wstring tonePath = writeToneFile(toneSamples(0.0619), L"tolvane-e2e-tone-gone.wav");
-  const bool picked = openPage(*app, L"Setting Tone", Ctl::Fr3, Ctl::Fr2) && [&] {
-    const HWND dialog = openToneDialog(*app);
-    return dialog != nullptr && enterTonePath(*app, dialog, tonePath) == tonePath;
-  }() && openPage(*app, L"Setting Alarm", Ctl::Fr2, Ctl::Fr3);
-  check("a chosen tone is deleted", picked && DeleteFileW(tonePath.c_str()) != FALSE);
+  check("a chosen tone is deleted", choose(tonePath) && DeleteFileW(tonePath.c_str()) != FALSE);
   check("with no default sound, a deleted chosen file plays the program's own tone",
         ringsWith(*app, ownTone, L"file gone"));
 

@@ -59,7 +59,8 @@ std::vector<char> toneSamples(double radiansPerSample) {
   return pcm;
 }
 
-std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& name) {
+std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& name,
+                           std::uint16_t formatTag) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   std::wstring path = std::wstring(folder) + name;
@@ -68,7 +69,7 @@ std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& nam
   put32(out, static_cast<std::uint32_t>(36 + pcm.size()));
   out.write("WAVEfmt ", 8);
   put32(out, 16);
-  put16(out, 1);  // PCM
+  put16(out, formatTag);
   put16(out, 1);  // mono
   put32(out, 22'050);
   put32(out, 44'100);

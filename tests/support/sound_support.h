@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,10 @@ inline constexpr DWORD kSinkDelayMs = 5'000;
 // A short tone (16-bit mono PCM) whose samples are easy to find again in the captured sound;
 // each pitch gives samples of its own.
 std::vector<char> toneSamples(double radiansPerSample = 0.0713);
-// Writes `pcm` as a .wav file of that name in the temporary folder and returns its path.
-std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& name);
+// Writes `pcm` as a .wav file of that name in the temporary folder and returns its path; a
+// format tag other than 1 (PCM) gives a readable file whose format no sound system plays.
+std::wstring writeToneFile(const std::vector<char>& pcm, const std::wstring& name,
+                           std::uint16_t formatTag = 1);
 // The samples of the session's default sound, default-sound.wav beside the captured sound;
 // empty if there is none.
 std::vector<char> defaultSoundSamples();

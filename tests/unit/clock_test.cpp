@@ -44,6 +44,7 @@ class AlarmTest : public FormTest {
 TEST_F(AlarmTest, FiresOnceInTheMatchingSecondSoundFirstThenTheBox) {
   arm(L"07:30:00", L"stand up");
   ui.setText(Ctl::Label6, L"C:\\tones\\bell.wav");
+  ui.readableWaveFiles.emplace_back(L"C:\\tones\\bell.wav");
   std::size_t soundsWhenBoxShown = 0;
   ui.answerBox = [&](const platform::headless::ShownBox&) {
     soundsWhenBoxShown = ui.sounds.size();
@@ -55,7 +56,7 @@ TEST_F(AlarmTest, FiresOnceInTheMatchingSecondSoundFirstThenTheBox) {
   ui.advance(1'000);  // 07:30:00
   ASSERT_EQ(ui.sounds.size(), 1U);
   EXPECT_EQ(ui.sounds[0].name, L"C:\\tones\\bell.wav");
-  EXPECT_EQ(ui.sounds[0].flags, 0U);
+  EXPECT_EQ(ui.sounds[0].flags, platform::kSndNoDefault);
   EXPECT_EQ(soundsWhenBoxShown, 1U);
   ASSERT_EQ(ui.boxes.size(), 1U);
   EXPECT_EQ(ui.boxes[0].text, L"stand up");
@@ -134,12 +135,12 @@ TEST_F(AlarmTest, EmptyMessageAndDefaultToneStillSoundAndShowTheBox) {
   EXPECT_EQ(ui.boxes.back().text, L"");
 }
 
-TEST_F(AlarmTest, MissingToneFileIsStillHandedToTheSoundService) {
+TEST_F(AlarmTest, MissingToneFilePlaysWindowsDefaultSound) {
   arm(L"07:30:00");
   ui.setCaption(Ctl::Label6, L"Z:\\gone\\deleted.wav");
   ui.advance(5'000);
   ASSERT_EQ(ui.sounds.size(), 1U);
-  EXPECT_EQ(ui.sounds[0].name, L"Z:\\gone\\deleted.wav");
+  EXPECT_EQ(ui.sounds[0].name, L"");
   EXPECT_EQ(alarmBoxes(), 1);
 }
 

@@ -88,6 +88,7 @@ TEST_F(TonePageTest, DefaultPlaysTheDefaultSoundAndKeepsTheChosenFile) {
   ui.selectTab(Ctl::TabStrip1, 2);
   ui.click(Ctl::Option2);
   chooseFile(L"C:\\Media\\chimes.wav");
+  ui.readableWaveFiles.emplace_back(L"C:\\Media\\chimes.wav");
   ui.click(Ctl::Option1);
   ui.setFocus(Ctl::Text4);
   ui.type(u"xyz");
