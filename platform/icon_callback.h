@@ -17,4 +17,12 @@ constexpr bool isIconCallback(std::uint64_t wParam, std::int64_t lParam, std::ui
   return wParam == iconId && high == 0 && !atCursor;
 }
 
+// The window hands the icon's mouse message on as the X coordinate, in twips, of a mouse move.
+constexpr float iconCallbackX(int mouseMessage, int twipsPerPixel) {
+  return static_cast<float>(mouseMessage * twipsPerPixel);
+}
+constexpr int iconCallbackMessage(float xTwips, int twipsPerPixel) {
+  return static_cast<int>(xTwips / static_cast<float>(twipsPerPixel) + 0.5F);
+}
+
 }  // namespace platform

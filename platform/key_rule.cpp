@@ -98,9 +98,7 @@ Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards,
 Ctl nextInGroup(const FormDesign& design, Ctl current, bool forward, const CanFocus& canFocus) {
   std::vector<Ctl> group;
   for (const auto& c : design.controls) {
-    if (c.kind == Kind::OptionButton && c.container == design[current].container) {
-      group.push_back(c.name);
-    }
+    if (sameOptionGroup(design, c.name, current)) group.push_back(c.name);
   }
   if (!forward) std::ranges::reverse(group);
   return std::ranges::find(group, current) == group.end() ? current

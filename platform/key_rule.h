@@ -50,6 +50,12 @@ KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focus
 // wrapping around; `current` when no other can take the focus.
 Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards, const CanFocus& canFocus);
 
+// Option buttons of one container form a group, in which one at a time is selected.
+inline bool sameOptionGroup(const FormDesign& design, Ctl a, Ctl b) {
+  return design[a].kind == Kind::OptionButton && design[b].kind == Kind::OptionButton &&
+         design[a].container == design[b].container;
+}
+
 // Where the arrows move the focus: the next (previous) option button of the same
 // container in design order, wrapping around; `current` when there is none.
 Ctl nextInGroup(const FormDesign& design, Ctl current, bool forward, const CanFocus& canFocus);

@@ -20,6 +20,12 @@ struct LocalTime {
 inline constexpr long long kSecondsPerDay = 86'400;
 inline constexpr int kMsPerSecond = 1000;
 
+// Rounded towards minus infinity, so that times before an epoch fall on the day they belong to.
+constexpr long long floorDiv(long long value, long long divisor) {
+  const long long quotient = value / divisor;
+  return value % divisor < 0 ? quotient - 1 : quotient;
+}
+
 constexpr long long localDay(const LocalTime& t) {  // days since 1970-01-01
   using namespace std::chrono;
   const sys_days date = year{t.year} / month{static_cast<unsigned>(t.month)} /
@@ -27,9 +33,13 @@ constexpr long long localDay(const LocalTime& t) {  // days since 1970-01-01
   return date.time_since_epoch().count();
 }
 
+constexpr int secondsIntoDay(const LocalTime& t) {
+  return (t.hour * 60 + t.minute) * 60 + t.second;
+}
+
 // Local seconds on one count, so that an interval can cross midnight and span days.
 constexpr long long secondCount(const LocalTime& t) {
-  return localDay(t) * kSecondsPerDay + (t.hour * 60LL + t.minute) * 60 + t.second;
+  return localDay(t) * kSecondsPerDay + secondsIntoDay(t);
 }
 
 // A daylight-saving change comes at a whole minute, and the system may apply it a little
@@ -44,7 +54,7 @@ constexpr bool zoneMayLag(const LocalTime& t) {
 constexpr LocalTime localTimeAt(long long ms) {
   using namespace std::chrono;
   const long long msPerDay = kSecondsPerDay * kMsPerSecond;
-  const long long days = ms >= 0 ? ms / msPerDay : -((-ms + msPerDay - 1) / msPerDay);
+  const long long days = floorDiv(ms, msPerDay);
   const long long inDay = ms - days * msPerDay;
   const year_month_day date{sys_days{std::chrono::days{days}}};
   return {.year = static_cast<int>(date.year()),

@@ -10,6 +10,7 @@ int WindowBehaviour::start(FormEvents& events) {
     return kExitStartFailed;
   }
   events.load();
+  live_ = true;
   window_.open();
   window_.setFocus(
       nextInTabOrder(design_, Ctl::Form1, false, [this](Ctl c) { return canFocus(c); }));
@@ -64,11 +65,25 @@ bool WindowBehaviour::enableTimer(Ctl timer, bool on) {
                             : interval);
 }
 
+std::optional<Ctl> WindowBehaviour::startTimers() {
+  for (const auto& d : design_.controls) {
+    if (d.kind == Kind::Timer && d.enabled && !enableTimer(d.name, true)) return d.name;
+  }
+  return std::nullopt;
+}
+
 void WindowBehaviour::clockChanged(FormEvents& events) {
   for (const auto& d : design_.controls) {
-    if (d.kind == Kind::Timer && d.clockAligned && timers_[slot(d.name)].enabled) {
+    if (live_ && d.kind == Kind::Timer && d.clockAligned && timers_[slot(d.name)].enabled) {
       deliverTick(d.name, events);
     }
+  }
+}
+
+void WindowBehaviour::stop() {
+  live_ = false;
+  for (const auto& d : design_.controls) {
+    if (d.kind == Kind::Timer) window_.killSystemTimer(d.name);
   }
 }
 

@@ -49,11 +49,17 @@ class WindowBehaviour {
   // Enabling starts the interval afresh; false when the system's timer was refused.
   bool enableTimer(Ctl timer, bool on);
   bool timerEnabled(Ctl timer) const { return timers_[slot(timer)].enabled; }
+  // The timers the design enables, armed as the window is created; the first one the system
+  // refused, which stops the start: a clock that never ticks would let every alarm pass unseen.
+  std::optional<Ctl> startTimers();
+  // Between load and unload only, and not one queued before a disable.
   void systemTimerTicked(Ctl timer, FormEvents& events) {
-    if (timerEnabled(timer)) deliverTick(timer, events);  // not one queued before a disable
+    if (live_ && timerEnabled(timer)) deliverTick(timer, events);
   }
   // The clock was set or the machine woke up: each clock-aligned timer ticks at once.
   void clockChanged(FormEvents& events);
+  // At unload: the timers are killed and nothing reaches the handlers any more.
+  void stop();
 
  private:
   struct Timer {
@@ -69,6 +75,7 @@ class WindowBehaviour {
   const FormDesign& design_;
   WindowPrimitives& window_;
   bool alignClocks_;
+  bool live_ = false;
   std::array<Timer, kControlCount> timers_{};
 };
 

@@ -1,7 +1,8 @@
 #include "tray/tray.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "platform/icon_callback.h"
 
 namespace tray {
 
@@ -72,8 +73,7 @@ void TrayPresence::Tmrballoon_Timer() {
 // The icon reports its mouse message as the X coordinate of a mouse move.
 // Clicks only bring the window forward; the popup's "Show" restores it.
 void TrayPresence::Form_MouseMove(float xTwips) {
-  const auto message =
-      static_cast<int>(std::lround(xTwips / static_cast<float>(ui_.twipsPerPixelX())));
+  const int message = iconCallbackMessage(xTwips, ui_.twipsPerPixelX());
   const bool iconClick =
       (message >= platform::kWmLButtonDown && message <= platform::kWmMButtonDblClk) ||
       message == platform::kNinBalloonUserClick;

@@ -122,6 +122,9 @@ std::optional<StartFailure> Win32Forms::createParts() {
   for (const auto& c : design_.controls) {
     if (!createControl(c)) return StartFailure{std::wstring(controlName(c.name)), GetLastError()};
   }
+  if (const auto refused = behaviour_.startTimers()) {
+    return StartFailure{std::wstring(controlName(*refused)), GetLastError()};
+  }
   return std::nullopt;
 }
 
@@ -202,9 +205,10 @@ bool Win32Forms::createForm() {
 
 bool Win32Forms::createControl(const ControlDesign& d) {
   Control& c = control(d.name);
-  // A clock that never ticks would let every alarm pass unseen.
-  if (d.kind == Kind::Timer) return !d.enabled || behaviour_.enableTimer(d.name, true);
-  if (d.kind == Kind::OpenDialog || d.kind == Kind::Menu || d.kind == Kind::MenuItem) return true;
+  if (d.kind == Kind::Timer || d.kind == Kind::OpenDialog || d.kind == Kind::Menu ||
+      d.kind == Kind::MenuItem) {
+    return true;
+  }
 
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
   DWORD exStyle = 0;

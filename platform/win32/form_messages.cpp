@@ -141,14 +141,12 @@ LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM 
       if (wParam == AfterMenus::kRetryTimer) {
         afterMenus_.onRetryTimer();
       } else {
-        if (!close_.unloaded()) behaviour_.systemTimerTicked(fromId(wParam), *events_);
+        behaviour_.systemTimerTicked(fromId(wParam), *events_);
       }
       return 0;
-    case WM_TIMECHANGE:
-      if (live) behaviour_.clockChanged(*events_);
-      return 0;
+    case WM_TIMECHANGE: behaviour_.clockChanged(*events_); return 0;
     case WM_POWERBROADCAST:
-      if (wParam == PBT_APMRESUMEAUTOMATIC && live) behaviour_.clockChanged(*events_);
+      if (wParam == PBT_APMRESUMEAUTOMATIC) behaviour_.clockChanged(*events_);
       return TRUE;
     case WM_SIZE:
       if (live) events_->resize();
@@ -156,8 +154,8 @@ LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSEMOVE:
       // Only the icon's callbacks: a real move over a wide window is never a click on the icon.
       if (isIconCallback(wParam, lParam)) {
-        const float x = static_cast<float>(LOWORD(lParam)) * static_cast<float>(twipsPerPixelX());
-        events_->mouseMove(0, 0, x, static_cast<float>(HIWORD(lParam)));
+        events_->mouseMove(0, 0, iconCallbackX(LOWORD(lParam), twipsPerPixelX()),
+                           static_cast<float>(HIWORD(lParam)));
       }
       return 0;
     case WM_ACTIVATE:
@@ -219,9 +217,7 @@ void Win32Forms::closeRequest(UnloadMode mode) {
 
 void Win32Forms::finishUnload() {
   if (!close_.unload(*events_)) return;
-  for (const auto& d : design_.controls) {
-    if (d.kind == Kind::Timer) killSystemTimer(d.name);
-  }
+  behaviour_.stop();
   form_.reset();
 }
 

@@ -56,16 +56,25 @@ TEST_F(FormTest, TabSkipsHiddenAndDisabledControlsAndGoesBackwards) {
 }
 
 // A window that cannot be built must not leave an invisible process behind.
+// A control that cannot be created, or a timer the system refuses (a clock that never ticks
+// would let every alarm pass unseen), stops the start.
 TEST(StartUpFailure, NamesWhatFailedAndEndsWithAnErrorCode) {
-  platform::headless::HeadlessForms ui(app::form1Design());
-  app::Form1 form(ui, ui);
-  ui.failCreating = Ctl::Text3;
-  EXPECT_EQ(ui.start(form), platform::kExitStartFailed);
-  ASSERT_EQ(ui.boxes.size(), 1U);
-  EXPECT_NE(ui.boxes[0].text.find(L"Text3"), std::wstring::npos) << ui.boxes[0].text;
-  EXPECT_EQ(ui.boxes[0].style, platform::kMbIconError);
-  EXPECT_FALSE(ui.windowVisible());
-  EXPECT_TRUE(ui.notifications.empty());  // load never ran, so no icon is left behind
+  for (const bool timersRefused : {false, true}) {
+    platform::headless::HeadlessForms ui(app::form1Design());
+    app::Form1 form(ui, ui);
+    if (timersRefused) {
+      ui.systemTimersFail = true;
+    } else {
+      ui.failCreating = Ctl::Text3;
+    }
+    EXPECT_EQ(ui.start(form), platform::kExitStartFailed);
+    ASSERT_EQ(ui.boxes.size(), 1U);
+    const wchar_t* what = timersRefused ? L"Tmrballoon" : L"Text3";
+    EXPECT_NE(ui.boxes[0].text.find(what), std::wstring::npos) << ui.boxes[0].text;
+    EXPECT_EQ(ui.boxes[0].style, platform::kMbIconError);
+    EXPECT_FALSE(ui.windowVisible());
+    EXPECT_TRUE(ui.notifications.empty());  // load never ran, so no icon is left behind
+  }
 }
 
 }  // namespace
