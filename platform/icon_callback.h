@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace platform {
@@ -21,8 +22,8 @@ constexpr bool isIconCallback(std::uint64_t wParam, std::int64_t lParam, std::ui
 constexpr float iconCallbackX(int mouseMessage, int twipsPerPixel) {
   return static_cast<float>(mouseMessage * twipsPerPixel);
 }
-constexpr int iconCallbackMessage(float xTwips, int twipsPerPixel) {
-  return static_cast<int>(xTwips / static_cast<float>(twipsPerPixel) + 0.5F);
+inline int iconCallbackMessage(float xTwips, int twipsPerPixel) {
+  return static_cast<int>(std::lround(xTwips / static_cast<float>(twipsPerPixel)));
 }
 
 }  // namespace platform
