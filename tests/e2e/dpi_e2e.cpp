@@ -13,18 +13,37 @@ namespace {
 
 using platform::twipsToPixels;
 
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
 // Wine takes the screen's DPI from here when a program starts.
 bool setLogPixels(DWORD dpi) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const bool set = RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi),
-                                  sizeof dpi) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return set;
+  return RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi,
+                         sizeof dpi) == ERROR_SUCCESS;
 }
+
+// The screen's DPI as the user had it, put back when the scenario ends however it ends: the
+// value it held, or none.
+class LogPixelsKept {
+ public:
+  LogPixelsKept() {
+    DWORD bytes = sizeof dpi_;
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr,
+                        &dpi_, &bytes) == ERROR_SUCCESS;
+  }
+  ~LogPixelsKept() {
+    const bool restored =
+        had_ ? setLogPixels(dpi_)
+             : RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels") == ERROR_SUCCESS;
+    check("the screen's DPI setting is put back as it was", restored,
+          had_ ? std::to_string(dpi_) : "absent");
+  }
+  LogPixelsKept(const LogPixelsKept&) = delete;
+  LogPixelsKept& operator=(const LogPixelsKept&) = delete;
+
+ private:
+  DWORD dpi_ = 0;
+  bool had_ = false;
+};
 
 RECT inParent(HWND window) {
   RECT r{};
@@ -107,6 +126,7 @@ void checkLayout(const TolvaneApp& app, int dpi, const std::string& when) {
 }  // namespace
 
 void dpiScenario(const std::wstring& exe) {
+  const LogPixelsKept kept;
   for (const int dpi : {96, 120, 144, 192}) {
     const std::string at = "started at " + std::to_string(dpi) + " DPI";
     if (!check(at + ": the screen's DPI is set", setLogPixels(static_cast<DWORD>(dpi)))) break;
@@ -121,7 +141,6 @@ void dpiScenario(const std::wstring& exe) {
     const auto code = app->closeAndConfirm();
     if (!code) app->process().kill();
   }
-  setLogPixels(96);
 }
 
 }  // namespace e2e

@@ -243,10 +243,6 @@ void neverLostScenario(const std::wstring& exe) {
 // ring at the change, an hour early, even though Wine applies the change a few
 // milliseconds after the boundary, and the clock goes on in standard time.
 void daylightSavingScenario(const std::wstring& exe) {
-  if (!underWine()) {
-    std::puts("SKIP daylight saving: a time zone for one process needs Wine");
-    return;
-  }
   constexpr long long kHour = 3'600;
   constexpr long long kLeadSeconds = 30;  // the programs start and their alarms are typed meanwhile
   FILETIME utc{};

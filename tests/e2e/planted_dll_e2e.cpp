@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,32 +33,68 @@ std::string loadsRecorded(const fs::path& folder) {
 
 // Wine prefers its own DLL to one in the program's folder; "native,builtin" makes it search as
 // Windows does for a DLL that is not a KnownDLL. Wine reads it per program name when a program
-// starts (an environment variable set here would not reach the programs started).
+// starts (an environment variable set here would not reach the programs started). What the
+// prefix held before is put back at the end: the value, or no value and no key.
 class WindowsDllSearch {
  public:
-  WindowsDllSearch(std::wstring dll, std::vector<std::wstring> programs)
-      : dll_(std::move(dll)), programs_(std::move(programs)) {
-    if (!underWine()) programs_.clear();
-    for (const std::wstring& program : programs_) {
+  WindowsDllSearch(std::wstring dll, const std::vector<std::wstring>& programs)
+      : dll_(std::move(dll)) {
+    if (!underWine()) return;
+    for (const std::wstring& program : programs) {
+      Earlier earlier{program, keyExists(programKey(program)), valueOf(program)};
       constexpr wchar_t kSearch[] = L"native,builtin";
-      RegSetKeyValueW(HKEY_CURRENT_USER, key(program).c_str(), dll_.c_str(), REG_SZ, kSearch,
-                      sizeof kSearch);
+      RegSetKeyValueW(HKEY_CURRENT_USER, overridesKey(program).c_str(), dll_.c_str(), REG_SZ,
+                      kSearch, sizeof kSearch);
+      earlier_.push_back(std::move(earlier));
     }
   }
   ~WindowsDllSearch() {
-    for (const std::wstring& program : programs_) {
-      RegDeleteKeyValueW(HKEY_CURRENT_USER, key(program).c_str(), dll_.c_str());
+    for (const Earlier& e : earlier_) {
+      if (!e.keyExisted) {
+        RegDeleteTreeW(HKEY_CURRENT_USER, programKey(e.program).c_str());
+      } else if (e.value) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, overridesKey(e.program).c_str(), dll_.c_str(), REG_SZ,
+                        e.value->c_str(),
+                        static_cast<DWORD>((e.value->size() + 1) * sizeof(wchar_t)));
+      } else {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, overridesKey(e.program).c_str(), dll_.c_str());
+      }
     }
   }
   WindowsDllSearch(const WindowsDllSearch&) = delete;
   WindowsDllSearch& operator=(const WindowsDllSearch&) = delete;
 
  private:
-  static std::wstring key(const std::wstring& program) {
-    return L"Software\\Wine\\AppDefaults\\" + program + L"\\DllOverrides";
+  struct Earlier {
+    std::wstring program;
+    bool keyExisted;
+    std::optional<std::wstring> value;
+  };
+  static std::wstring programKey(const std::wstring& program) {
+    return L"Software\\Wine\\AppDefaults\\" + program;
+  }
+  static std::wstring overridesKey(const std::wstring& program) {
+    return programKey(program) + L"\\DllOverrides";
+  }
+  static bool keyExists(const std::wstring& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+      return false;
+    }
+    RegCloseKey(opened);
+    return true;
+  }
+  std::optional<std::wstring> valueOf(const std::wstring& program) const {
+    wchar_t value[256] = {};
+    DWORD bytes = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, overridesKey(program).c_str(), dll_.c_str(), RRF_RT_REG_SZ,
+                     nullptr, value, &bytes) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return value;
   }
   std::wstring dll_;
-  std::vector<std::wstring> programs_;
+  std::vector<Earlier> earlier_;
 };
 
 }  // namespace

@@ -9,6 +9,8 @@ namespace {
 
 int passedCount = 0;
 int failedCount = 0;
+std::string skippedNames;
+int skippedCount = 0;
 
 void printLine(const std::string& line) {
   std::fputs(line.c_str(), stdout);
@@ -46,8 +48,16 @@ bool check(std::string_view name, bool ok, std::string_view detail) {
   return ok;
 }
 
+void skip(std::string_view name, std::string_view reason) {
+  ++skippedCount;
+  skippedNames += " " + oneLine(name);
+  printLine("SKIP " + oneLine(name) + ": " + oneLine(reason));
+}
+
 int finish() {
-  printLine(std::to_string(passedCount) + " passed, " + std::to_string(failedCount) + " failed");
+  if (skippedCount > 0) printLine("skipped, not run here:" + skippedNames);
+  printLine(std::to_string(passedCount) + " passed, " + std::to_string(failedCount) + " failed, " +
+            std::to_string(skippedCount) + " skipped");
   return failedCount == 0 && passedCount > 0 ? 0 : 1;
 }
 
