@@ -163,7 +163,7 @@ HMENU Win32Forms::buildMenu(Ctl parent, bool popup) {
     if (c.container != parent || (c.kind != Kind::Menu && c.kind != Kind::MenuItem)) continue;
     const std::wstring caption(c.caption);
     if (c.kind == Kind::MenuItem) {
-      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(controlId(c.name)), caption.c_str());
+      AppendMenuW(menu, MF_STRING, itemId(c.name), caption.c_str());
       control(c.name).menu = menu;
       continue;
     }
