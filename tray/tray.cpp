@@ -48,10 +48,6 @@ void Tray::ClearBalloon() {
   system_.shellNotifyIcon(kNimModify, TrayIconData);
 }
 
-void TrayPresence::Form_Load() {
-  tray_.AddTrayIcon(ui_.hWnd(), ui_.iconHandle(), L"Pralvik by Ferrowin");
-}
-
 // The window hides only behind an icon that is there to bring it back. An icon
 // the shell lost is added again, carrying the balloon; with no notification
 // area at all the window stays minimised on the taskbar.
