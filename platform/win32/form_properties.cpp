@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cwchar>
 
 namespace platform::win32 {
 
@@ -115,7 +116,7 @@ void Win32Forms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.Flags = OFN_EXPLORER;
   if (GetOpenFileNameW(&ofn) == FALSE) return;  // cancelled: the previous name stays
-  fileName_ = file.c_str();
+  fileName_.assign(file.data(), std::wcslen(file.data()));
 }
 
 WindowState Win32Forms::windowState() const {
