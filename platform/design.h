@@ -81,11 +81,6 @@ struct FormDesign {
     if (found == controls.end()) std::abort();
     return *found;
   }
-  // The first control of `kind` in design order, or Form1 when there is none.
-  Ctl firstOf(Kind kind) const {
-    const auto found = std::ranges::find(controls, kind, &ControlDesign::kind);
-    return found == controls.end() ? Ctl::Form1 : found->name;
-  }
 };
 
 // Kinds that can take the focus, when enabled and shown with all of their containers.

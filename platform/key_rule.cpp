@@ -61,9 +61,9 @@ KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focus
                 .target = nextInTabOrder(design, focused, shift, canFocus)};
       }
       // Pages turn from anywhere in the window.
-      const Ctl strip = design.firstOf(Kind::TabStrip);
-      if (strip == Ctl::Form1) return {};
-      return {.effect = KeyEffect::TurnPage, .target = strip, .backwards = shift};
+      const auto strip = std::ranges::find(design.controls, Kind::TabStrip, &ControlDesign::kind);
+      if (strip == design.controls.end()) return {};
+      return {.effect = KeyEffect::TurnPage, .target = strip->name, .backwards = shift};
     }
     case Key::Enter:
       if (ctrl || kind != Kind::Button) return {};
@@ -84,13 +84,11 @@ KeyAction keyAction(const KeyStroke& stroke, const FormDesign& design, Ctl focus
 
 Ctl nextInTabOrder(const FormDesign& design, Ctl current, bool backwards,
                    const CanFocus& canFocus) {
-  std::vector<const ControlDesign*> byIndex;
+  std::vector<Ctl> order;
   for (const auto& c : design.controls) {
-    if (c.tabIndex >= 0) byIndex.push_back(&c);
+    if (c.tabIndex >= 0) order.push_back(c.name);
   }
-  std::ranges::sort(byIndex, {}, &ControlDesign::tabIndex);
-  std::vector<Ctl> order(byIndex.size());
-  std::ranges::transform(byIndex, order.begin(), &ControlDesign::name);
+  std::ranges::sort(order, {}, [&](Ctl c) { return design[c].tabIndex; });
   if (backwards) std::ranges::reverse(order);
   return nextIn(order, current, canFocus);
 }
@@ -101,8 +99,7 @@ Ctl nextInGroup(const FormDesign& design, Ctl current, bool forward, const CanFo
     if (sameOptionGroup(design, c.name, current)) group.push_back(c.name);
   }
   if (!forward) std::ranges::reverse(group);
-  return std::ranges::find(group, current) == group.end() ? current
-                                                          : nextIn(group, current, canFocus);
+  return nextIn(group, current, canFocus);
 }
 
 }  // namespace platform

@@ -48,17 +48,12 @@ void Tray::ClearBalloon() {
   system_.shellNotifyIcon(kNimModify, TrayIconData);
 }
 
-void TrayPresence::Form_Load() {
-  tray_.AddTrayIcon(ui_.hWnd(), ui_.iconHandle(), L"Pralvik by Ferrowin");
-}
-
 // The window hides only behind an icon that is there to bring it back. An icon
 // the shell lost is added again, carrying the balloon; with no notification
 // area at all the window stays minimised on the taskbar.
 void TrayPresence::Form_Resize() {
-  if (ui_.windowState() != platform::WindowState::Minimised) return;
-  if (!tray_.ShowBalloon(L"TOLVANE Active", L"Tolvane", platform::kNiifWarning) &&
-      !tray_.ReAddTrayIcon()) {
+  if (ui_.windowState() != WindowState::Minimised) return;
+  if (!tray_.ShowBalloon(L"TOLVANE Active", L"Tolvane", kNiifWarning) && !tray_.ReAddTrayIcon()) {
     return;
   }
   ui_.hide();
@@ -75,15 +70,14 @@ void TrayPresence::Tmrballoon_Timer() {
 void TrayPresence::Form_MouseMove(float xTwips) {
   const int message = iconCallbackMessage(xTwips, ui_.twipsPerPixelX());
   const bool iconClick =
-      (message >= platform::kWmLButtonDown && message <= platform::kWmMButtonDblClk) ||
-      message == platform::kNinBalloonUserClick;
+      (message >= kWmLButtonDown && message <= kWmMButtonDblClk) || message == kNinBalloonUserClick;
   if (!iconClick) return;
   system_.setForegroundWindow(ui_.hWnd());
-  if (message == platform::kWmRButtonDown) ui_.popupMenu(Ctl::mnutray);
+  if (message == kWmRButtonDown) ui_.popupMenu(Ctl::mnutray);
 }
 
 void TrayPresence::show_Click() {
-  ui_.setWindowState(platform::WindowState::Normal);
+  ui_.setWindowState(WindowState::Normal);
   ui_.show();
 }
 

@@ -42,7 +42,7 @@ class TrayPresence {
   TrayPresence(platform::Forms& ui, platform::SystemServices& system)
       : ui_(ui), system_(system), tray_(system) {}
 
-  void Form_Load();
+  void Form_Load() { tray_.AddTrayIcon(ui_.hWnd(), ui_.iconHandle(), L"Pralvik by Ferrowin"); }
   void Form_Unload() { tray_.RemoveTrayIcon(); }
   void Form_Resize();
   void Form_MouseMove(float xTwips);

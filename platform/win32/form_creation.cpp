@@ -85,6 +85,8 @@ int windowDpi(HWND window, int fallback) {
   return dpi != 0 ? static_cast<int>(dpi) : fallback;
 }
 
+StartFailure failedAt(Ctl c) { return {std::wstring(controlName(c)), GetLastError()}; }
+
 }  // namespace
 
 Win32Forms::Win32Forms(const FormDesign& design)
@@ -120,11 +122,9 @@ std::optional<StartFailure> Win32Forms::createParts() {
   createFonts();
   fitClientArea();  // also where the menu bar wraps on a narrow window
   for (const auto& c : design_.controls) {
-    if (!createControl(c)) return StartFailure{std::wstring(controlName(c.name)), GetLastError()};
+    if (!createControl(c)) return failedAt(c.name);
   }
-  if (const auto refused = behaviour_.startTimers()) {
-    return StartFailure{std::wstring(controlName(*refused)), GetLastError()};
-  }
+  if (const auto refused = behaviour_.startTimers()) return failedAt(*refused);
   return std::nullopt;
 }
 
@@ -163,7 +163,7 @@ HMENU Win32Forms::buildMenu(Ctl parent, bool popup) {
     if (c.container != parent || (c.kind != Kind::Menu && c.kind != Kind::MenuItem)) continue;
     const std::wstring caption(c.caption);
     if (c.kind == Kind::MenuItem) {
-      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(controlId(c.name)), caption.c_str());
+      AppendMenuW(menu, MF_STRING, itemId(c.name), caption.c_str());
       control(c.name).menu = menu;
       continue;
     }

@@ -82,55 +82,53 @@ LRESULT CALLBACK Win32Forms::frameProc(HWND window, UINT message, WPARAM wParam,
   Win32Forms* forms = formsOf(window);
   if (forms == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return guarded(message, [&] {
-    LRESULT result = 0;
-    if (forms->handleContainerMessage(message, wParam, lParam, result)) return result;
+    if (const auto handled = forms->handleContainerMessage(message, wParam, lParam))
+      return *handled;
     return forms->frameMessage(window, message, wParam, lParam);
   });
 }
 
 // Messages that the window and its frames both receive from the controls they hold.
-bool Win32Forms::handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam,
-                                        LRESULT& result) {
-  result = 0;
+std::optional<LRESULT> Win32Forms::handleContainerMessage(UINT message, WPARAM wParam,
+                                                          LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       const Ctl c = fromId(LOWORD(wParam));
-      if (c == Ctl::Form1) return false;
+      if (c == Ctl::Form1) return std::nullopt;
       const Kind kind = design_[c].kind;
       const bool menuItem = lParam == 0 && HIWORD(wParam) == 0 && kind == Kind::MenuItem;
       const bool buttonClick = lParam != 0 && HIWORD(wParam) == BN_CLICKED &&
                                (kind == Kind::Button || kind == Kind::OptionButton);
-      if (menuItem || buttonClick) events_->click(c);
-      return menuItem || buttonClick;
+      if (!menuItem && !buttonClick) return std::nullopt;
+      events_->click(c);
+      return 0;
     }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       const Ctl c = fromId(header->idFrom);
-      if (c == Ctl::Form1 || design_[c].kind != Kind::TabStrip) return false;
+      if (c == Ctl::Form1 || design_[c].kind != Kind::TabStrip) return std::nullopt;
       // A mouse click raises the click once, on release, even on the selected
       // tab; a change from the keyboard raises it at once.
       const bool mouseDown = GetKeyState(VK_LBUTTON) < 0;
       if (header->code == NM_CLICK || (header->code == TCN_SELCHANGE && !mouseDown)) {
         events_->click(c);
       }
-      return true;
+      return 0;
     }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT: {
       const Ctl c = fromWindow(reinterpret_cast<HWND>(lParam));
-      if (c == Ctl::Form1) return false;
-      result = reinterpret_cast<LRESULT>(paintControl(reinterpret_cast<HDC>(wParam), c));
-      return true;
+      if (c == Ctl::Form1) return std::nullopt;
+      return reinterpret_cast<LRESULT>(paintControl(reinterpret_cast<HDC>(wParam), c));
     }
-    default: return false;
+    default: return std::nullopt;
   }
 }
 
 // `window`, not form(): messages also arrive while the window is created and destroyed.
 LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (handleContainerMessage(message, wParam, lParam, result)) return result;
+  if (const auto handled = handleContainerMessage(message, wParam, lParam)) return *handled;
   const bool live = loaded_ && !close_.unloaded();
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
     if (live) events_->notificationAreaCreated();
@@ -159,7 +157,6 @@ LRESULT Win32Forms::handleForm(HWND window, UINT message, WPARAM wParam, LPARAM 
       }
       return 0;
     case WM_ACTIVATE:
-      // Give the focus back to the control that had it when the window was left.
       if (LOWORD(wParam) == WA_INACTIVE) {
         const HWND focus = GetFocus();
         if (focus != nullptr && IsChild(form(), focus)) focusBeforeDeactivation_ = focus;
@@ -207,8 +204,7 @@ LRESULT CALLBACK Win32Forms::textBoxProc(HWND window, UINT message, WPARAM wPara
 bool Win32Forms::preTranslate(const MSG& message) {
   if (form() == nullptr || (message.hwnd != form() && !IsChild(form(), message.hwnd))) return false;
   const auto stroke = keyStroke(message);
-  if (!stroke) return false;
-  return behaviour_.pressKey(*stroke);
+  return stroke && behaviour_.pressKey(*stroke);
 }
 
 void Win32Forms::closeRequest(UnloadMode mode) {

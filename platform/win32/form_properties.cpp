@@ -10,15 +10,6 @@ namespace platform::win32 {
 
 namespace {
 
-// "a|b|" as the dialog wants it: NUL-separated, ending in two NULs.
-std::wstring dialogFilter(std::wstring_view filter) {
-  std::wstring out(filter);
-  std::ranges::replace(out, L'|', L'\0');
-  out.push_back(L'\0');
-  out.push_back(L'\0');
-  return out;
-}
-
 long long msSince1970(const FILETIME& t) {
   constexpr ULONGLONG kTicksPerMs = 10'000;
   constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
@@ -33,8 +24,8 @@ std::wstring Win32Forms::text(Ctl c) const {
   if (kind == Kind::Menu) return std::wstring(design_[c].caption);
   if (kind == Kind::MenuItem) {
     std::array<wchar_t, 256> caption{};
-    GetMenuStringW(control(c).menu, static_cast<UINT>(controlId(c)), caption.data(),
-                   static_cast<int>(caption.size()), MF_BYCOMMAND);
+    GetMenuStringW(control(c).menu, itemId(c), caption.data(), static_cast<int>(caption.size()),
+                   MF_BYCOMMAND);
     return caption.data();
   }
   return readWindowText(handleOf(c));
@@ -43,8 +34,7 @@ std::wstring Win32Forms::text(Ctl c) const {
 void Win32Forms::setText(Ctl c, std::wstring_view value) {
   const std::wstring text(value);
   if (design_[c].kind == Kind::MenuItem) {
-    ModifyMenuW(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND | MF_STRING,
-                static_cast<UINT_PTR>(controlId(c)), text.c_str());
+    ModifyMenuW(control(c).menu, itemId(c), MF_BYCOMMAND | MF_STRING, itemId(c), text.c_str());
     return;
   }
   SetWindowTextW(handleOf(c), text.c_str());
@@ -55,8 +45,7 @@ bool Win32Forms::enabled(Ctl c) const {
   const Kind kind = design_[c].kind;
   if (kind == Kind::Timer) return behaviour_.timerEnabled(c);
   if (kind == Kind::MenuItem) {
-    return (GetMenuState(control(c).menu, static_cast<UINT>(controlId(c)), MF_BYCOMMAND) &
-            MF_GRAYED) == 0;
+    return (GetMenuState(control(c).menu, itemId(c), MF_BYCOMMAND) & MF_GRAYED) == 0;
   }
   return IsWindowEnabled(handleOf(c)) != FALSE;
 }
@@ -68,8 +57,7 @@ void Win32Forms::setEnabled(Ctl c, bool on) {
     return;
   }
   if (kind == Kind::MenuItem) {
-    EnableMenuItem(control(c).menu, static_cast<UINT>(controlId(c)),
-                   MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(control(c).menu, itemId(c), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
     return;
   }
   EnableWindow(handleOf(c), on ? TRUE : FALSE);
@@ -114,7 +102,10 @@ int Win32Forms::selectedTab(Ctl tabStrip) const {
 }
 
 void Win32Forms::showOpen(Ctl /*dialog*/, std::wstring_view filter) {
-  const std::wstring filters = dialogFilter(filter);
+  // "a|b|" as the dialog wants it: NUL-separated, ending in two NULs.
+  std::wstring filters(filter);
+  std::ranges::replace(filters, L'|', L'\0');
+  filters.append(2, L'\0');
   std::wstring file(32768, L'\0');
   std::copy_n(fileName_.begin(), std::min(fileName_.size(), file.size() - 1), file.begin());
   OPENFILENAMEW ofn{};
@@ -156,21 +147,17 @@ void Win32Forms::popupMenu(Ctl menu) {
 }
 
 // An OK box raised under an open menu waits for the menu to close; its answer
-// can only be OK. A question is asked at once, whatever the menu.
+// can only be OK. A question is asked at once, whatever the menu. A box raised
+// while the window is hidden or behind others must still be seen.
 int Win32Forms::msgBox(std::wstring_view text, std::uint32_t style, std::wstring_view title) {
   auto box = [this, body = std::wstring(text), style, caption = std::wstring(title)] {
-    return showBox(body, style, caption);
+    const HWND owner = close_.unloaded() ? nullptr : form();
+    UINT flags = style | MB_SETFOREGROUND;
+    if (loaded_ && (owner == nullptr || !IsWindowVisible(owner) || GetForegroundWindow() != owner))
+      flags |= MB_TOPMOST;
+    return MessageBoxW(owner, body.c_str(), caption.c_str(), flags);
   };
   return (style & MB_TYPEMASK) == MB_OK ? afterMenus_.run(box, IDOK) : box();
-}
-
-// A box raised while the window is hidden or behind others must still be seen.
-int Win32Forms::showBox(const std::wstring& text, UINT style, const std::wstring& title) {
-  const HWND owner = close_.unloaded() ? nullptr : form();
-  UINT flags = style | MB_SETFOREGROUND;
-  if (loaded_ && (owner == nullptr || !IsWindowVisible(owner) || GetForegroundWindow() != owner))
-    flags |= MB_TOPMOST;
-  return MessageBoxW(owner, text.c_str(), title.c_str(), flags);
 }
 
 // The strip does not notify a selection made by code, so the click is raised here.
@@ -181,13 +168,10 @@ void Win32Forms::selectTab(Ctl tabStrip, int tab) {
 
 // On failure a running timer keeps its previous period.
 bool Win32Forms::setSystemTimer(Ctl timer, int periodMs) {
-  return SetTimer(form(), static_cast<UINT_PTR>(controlId(timer)), static_cast<UINT>(periodMs),
-                  nullptr) != 0;
+  return SetTimer(form(), itemId(timer), static_cast<UINT>(periodMs), nullptr) != 0;
 }
 
-void Win32Forms::killSystemTimer(Ctl timer) {
-  KillTimer(form(), static_cast<UINT_PTR>(controlId(timer)));
-}
+void Win32Forms::killSystemTimer(Ctl timer) { KillTimer(form(), itemId(timer)); }
 
 // One reading gives both times. FileTimeToLocalFileTime applies the bias in force
 // now, as GetLocalTime does; Wine's zone information can report daylight time early.

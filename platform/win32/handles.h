@@ -19,16 +19,11 @@ struct HandleDeleter {
 template <typename Handle, auto Free>
 using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, HandleDeleter<Handle, Free>>;
 
-inline void deleteGdiObject(HGDIOBJ h) noexcept { DeleteObject(h); }
-inline void destroyIcon(HICON h) noexcept { DestroyIcon(h); }
-inline void destroyMenu(HMENU h) noexcept { DestroyMenu(h); }
-inline void destroyWindow(HWND h) noexcept { DestroyWindow(h); }
-
-using OwnedFont = Owned<HFONT, deleteGdiObject>;
-using OwnedBrush = Owned<HBRUSH, deleteGdiObject>;
-using OwnedIcon = Owned<HICON, destroyIcon>;
-using OwnedMenu = Owned<HMENU, destroyMenu>;
-using OwnedWindow = Owned<HWND, destroyWindow>;
+using OwnedFont = Owned<HFONT, DeleteObject>;
+using OwnedBrush = Owned<HBRUSH, DeleteObject>;
+using OwnedIcon = Owned<HICON, DestroyIcon>;
+using OwnedMenu = Owned<HMENU, DestroyMenu>;
+using OwnedWindow = Owned<HWND, DestroyWindow>;
 
 // Unregistered when its owner ends, which must come after the windows of the class are gone.
 class OwnedWindowClass {

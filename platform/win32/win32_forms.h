@@ -29,6 +29,9 @@ constexpr Ctl fromId(UINT_PTR id) {
 inline constexpr int kNameLabelId = 0xFFFF;
 static_assert(fromId(kNameLabelId) == Ctl::Form1);
 
+// A menu item's or timer's id, as the menu and timer calls take it.
+constexpr UINT itemId(Ctl c) { return static_cast<UINT>(controlId(c)); }
+
 inline Ctl fromWindow(HWND window) { return fromId(static_cast<UINT_PTR>(GetDlgCtrlID(window))); }
 
 // Handles travel as 32-bit values, as the handlers see them.
@@ -45,11 +48,6 @@ inline std::wstring readWindowText(HWND window) {
 
 // The window as real Win32 controls: frames are container windows, timers are
 // window timers, boxes and dialogs are the system's modal ones.
-//   form_creation.cpp    classes, the window, controls and menus from the design
-//   form_drawing.cpp     places, sizes and fonts at the window's DPI; frames and colours
-//   form_messages.cpp    the message loop and window procedures: events, keys, closing
-//   form_properties.cpp  what handlers and the shared behaviour read and set, timers and
-//                        the clock, boxes, the open dialog and the popup menu
 class Win32Forms final : public WindowPrimitives {
  public:
   explicit Win32Forms(const FormDesign& design);
@@ -124,10 +122,9 @@ class Win32Forms final : public WindowPrimitives {
   static LRESULT CALLBACK textBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self) noexcept;
   LRESULT handleForm(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  std::optional<LRESULT> handleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool isIconCallback(WPARAM wParam, LPARAM lParam) const;
   bool preTranslate(const MSG& message);
-  int showBox(const std::wstring& text, UINT style, const std::wstring& title);
   void closeRequest(UnloadMode mode);
   void finishUnload();
 
