@@ -3,7 +3,6 @@
 #include <array>
 #include <string_view>
 
-#include "platform/design_check.h"
 
 namespace app {
 namespace {
@@ -102,8 +101,6 @@ constexpr platform::FormDesign kForm1{
     .controls = kControls,
 };
 // clang-format on
-
-static_assert(platform::findDesignFault(kForm1) == platform::DesignFault::None);
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/form1_design.h"
-#include "platform/design_check.h"
+#include "tests/unit/design_check.h"
 #include "platform/headless/headless_forms.h"
 
 namespace {
