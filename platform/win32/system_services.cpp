@@ -77,7 +77,7 @@ void Win32SystemServices::setWakeTimer(std::optional<long long> utcSecond,
   context.Flags = POWER_REQUEST_CONTEXT_SIMPLE_STRING;
   context.Reason.SimpleReasonString = text.data();
   // Windows 7 and later name the reason in powercfg's list.
-  static const auto setWithReason =
+  const auto setWithReason =
       optionalApi<decltype(&SetWaitableTimerEx)>(L"kernel32.dll", "SetWaitableTimerEx");
   if (setWithReason == nullptr ||
       setWithReason(wakeTimer_.get(), &due, 0, nullptr, nullptr, &context, 0) == FALSE) {
