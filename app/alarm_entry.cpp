@@ -35,6 +35,7 @@ void Form1::Command1_Click() {
   ui_.setLocked(Ctl::Text5, true);
   // A new alarm rings even on a date whose alarm has already rung.
   settledAlarm_.reset();
+  if (previousTick_) askForWake(*previousTick_);
 }
 
 void Form1::Command2_Click() {
@@ -43,6 +44,7 @@ void Form1::Command2_Click() {
   ui_.setLocked(Ctl::Text5, false);
   ui_.setCaption(kArmedAlarm, L"");
   settledAlarm_.reset();
+  if (previousTick_) askForWake(*previousTick_);
   ui_.setFocus(kTimeFields[0]);
 }
 

@@ -85,4 +85,32 @@ AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
   return {.call = onTime ? AlarmCall::Ring : AlarmCall::Missed, .day = day};
 }
 
+WakeCall wakeCall(const platform::LocalTime& now, std::wstring_view alarm,
+                  std::optional<long long> settledDay, const LocalSecondAt& localSecondAt) {
+  const auto at = secondOfDay(alarm);
+  if (!at) return {};
+  const long long nowSeconds = platform::secondCount(now);
+  long long day = platform::floorDiv(nowSeconds - *at, platform::kSecondsPerDay) + 1;
+  if (day == settledDay) ++day;
+  const long long occurrence = day * platform::kSecondsPerDay + *at;
+  // Steps forward by the offset the zone last had, until the local clock reaches the
+  // occurrence; between the last two steps lies no jump back, so halving finds the first second.
+  const long long nowUtc = platform::floorDiv(now.utcMs, platform::kMsPerSecond);
+  long long before = nowUtc;
+  long long reached = nowUtc;
+  for (long long local = localSecondAt(reached); local < occurrence;
+       local = localSecondAt(reached)) {
+    before = reached;
+    reached += occurrence - local;
+  }
+  while (reached - before > 1) {
+    const long long middle = before + (reached - before) / 2;
+    (localSecondAt(middle) < occurrence ? before : reached) = middle;
+  }
+  const long long away = reached - nowUtc;
+  return {
+      .wakeAt = away > kWakeLeadSeconds ? std::optional(reached - kWakeLeadSeconds) : std::nullopt,
+      .keepRunning = away <= kAwakeLeadSeconds};
+}
+
 }  // namespace app

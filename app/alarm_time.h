@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,5 +51,26 @@ struct AlarmVerdict {
 AlarmVerdict alarmVerdict(const std::optional<platform::LocalTime>& previous,
                           const platform::LocalTime& now, std::wstring_view alarm,
                           std::optional<long long> settledDay);
+
+// A sleeping computer is woken this long before the alarm, and kept running from this long
+// before it until it is settled.
+inline constexpr int kWakeLeadSeconds = 60;
+inline constexpr int kAwakeLeadSeconds = 120;
+
+// What the system is asked for the next occurrence of the alarm.
+struct WakeCall {
+  std::optional<long long> wakeAt;  // the resuming timer's due time, UTC seconds since 1970
+  bool keepRunning = false;
+  bool operator==(const WakeCall&) const = default;
+};
+
+// The local clock's second count at a UTC second, under the zone's rules for that date.
+using LocalSecondAt = std::function<long long(long long utcSecond)>;
+
+// For the first occurrence of `alarm` after `now` whose date is not `settledDay`: it happens at
+// the first UTC second from now on whose local reading has reached it (at the jump in a
+// daylight-saving gap, on the first pass through a repeated hour).
+WakeCall wakeCall(const platform::LocalTime& now, std::wstring_view alarm,
+                  std::optional<long long> settledDay, const LocalSecondAt& localSecondAt);
 
 }  // namespace app

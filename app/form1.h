@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/alarm_time.h"
 #include "platform/forms.h"
 #include "platform/system_services.h"
 #include "tray/tray.h"
@@ -44,6 +45,9 @@ class Form1 final : public platform::FormEvents {
  private:
   // clock.cpp
   void Timer1_Timer(const platform::LocalTime& now);
+  std::optional<long long> settledDay(const std::wstring& alarm) const;
+  // Asks the system to wake the computer for the alarm and keep it running just before it.
+  void askForWake(const platform::LocalTime& now);
   // alarm_entry.cpp
   void timeField_KeyPress(platform::Ctl field, std::uint16_t& keyAscii);
   void Command1_Click();
@@ -68,6 +72,7 @@ class Form1 final : public platform::FormEvents {
     long long day = 0;
   };
   std::optional<SettledAlarm> settledAlarm_;
+  WakeCall wake_;  // as last asked of the system
 };
 
 }  // namespace app

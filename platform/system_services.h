@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,12 @@ class SystemServices {
   virtual bool setForegroundWindow(std::uint32_t hWnd) = 0;
   // The ANSI code page's form of a string, as the ANSI system calls receive it.
   virtual std::string toAnsi(std::wstring_view text) const = 0;
+  // The local clock's second count (`secondCount`) at a UTC second, by the zone's rules.
+  virtual long long localSecondAt(long long utcSecond) const = 0;
+  // One timer that resumes a sleeping system at a UTC second; nothing cancels it. Quiet on failure.
+  virtual void setWakeTimer(std::optional<long long> utcSecond, std::wstring_view reason) = 0;
+  // Whether the system is kept from idle sleep (never the display).
+  virtual void keepSystemRunning(bool on) = 0;
 
  protected:
   ~SystemServices() = default;

@@ -104,6 +104,8 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   std::vector<Sound> sounds;  // each one tried
   std::vector<NotifyCall> notifications;
   std::vector<std::uint32_t> foregroundCalls;
+  std::vector<std::optional<long long>> wakeTimers;  // each due second asked; nothing: cancelled
+  std::vector<bool> keepRunningCalls;
   std::vector<std::wstring> openFilters;
   std::vector<Ctl> popups;
   int initCommonControlsCalls = 0;
@@ -178,6 +180,13 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
     return true;
   }
   std::string toAnsi(std::wstring_view text) const override;
+  long long localSecondAt(long long utcSecond) const override {
+    return secondCount(localTimeAt(utcSecond * kMsPerSecond + localOffsetMs_));
+  }
+  void setWakeTimer(std::optional<long long> utcSecond, std::wstring_view /*reason*/) override {
+    wakeTimers.push_back(utcSecond);
+  }
+  void keepSystemRunning(bool on) override { keepRunningCalls.push_back(on); }
 
  private:
   struct State {

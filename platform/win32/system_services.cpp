@@ -8,7 +8,17 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/local_time.h"
+#include "platform/win32/optional_api.h"
+
 namespace platform::win32 {
+
+namespace {
+
+constexpr LONGLONG kTicksPerSecond = 10'000'000;                 // FILETIME counts 100 ns
+constexpr LONGLONG kUnixEpochTicks = 116'444'736'000'000'000LL;  // since 1601
+
+}  // namespace
 
 void Win32SystemServices::initCommonControls() { InitCommonControls(); }
 
@@ -30,6 +40,53 @@ bool Win32SystemServices::shellNotifyIcon(std::uint32_t message, const NotifyIco
 
 bool Win32SystemServices::setForegroundWindow(std::uint32_t hWnd) {
   return SetForegroundWindow(handleFrom32<HWND>(hWnd)) != FALSE;
+}
+
+long long Win32SystemServices::localSecondAt(long long utcSecond) const {
+  ULARGE_INTEGER ticks{};
+  ticks.QuadPart = static_cast<ULONGLONG>(utcSecond * kTicksPerSecond + kUnixEpochTicks);
+  const FILETIME utcFile{ticks.LowPart, ticks.HighPart};
+  SYSTEMTIME utc{};
+  SYSTEMTIME local{};
+  // Should the zone be unknown, the UTC reading stands: the timer is early or late, not lost.
+  if (FileTimeToSystemTime(&utcFile, &utc) == FALSE ||
+      SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) == FALSE) {
+    local = utc;
+  }
+  return secondCount({.year = local.wYear,
+                      .month = local.wMonth,
+                      .day = local.wDay,
+                      .hour = local.wHour,
+                      .minute = local.wMinute,
+                      .second = local.wSecond});
+}
+
+void Win32SystemServices::setWakeTimer(std::optional<long long> utcSecond,
+                                       std::wstring_view reason) {
+  if (!utcSecond) {
+    if (wakeTimer_) CancelWaitableTimer(wakeTimer_.get());
+    return;
+  }
+  if (!wakeTimer_) wakeTimer_.reset(CreateWaitableTimerW(nullptr, TRUE, nullptr));
+  if (!wakeTimer_) return;
+  LARGE_INTEGER due{};  // positive: an absolute UTC time
+  due.QuadPart = *utcSecond * kTicksPerSecond + kUnixEpochTicks;
+  std::wstring text(reason);
+  REASON_CONTEXT context{};
+  context.Version = POWER_REQUEST_CONTEXT_VERSION;
+  context.Flags = POWER_REQUEST_CONTEXT_SIMPLE_STRING;
+  context.Reason.SimpleReasonString = text.data();
+  // Windows 7 and later name the reason in powercfg's list.
+  const auto setWithReason =
+      optionalApi<decltype(&SetWaitableTimerEx)>(L"kernel32.dll", "SetWaitableTimerEx");
+  if (setWithReason == nullptr ||
+      setWithReason(wakeTimer_.get(), &due, 0, nullptr, nullptr, &context, 0) == FALSE) {
+    SetWaitableTimer(wakeTimer_.get(), &due, 0, nullptr, nullptr, TRUE);
+  }
+}
+
+void Win32SystemServices::keepSystemRunning(bool on) {
+  SetThreadExecutionState(on ? ES_CONTINUOUS | ES_SYSTEM_REQUIRED : ES_CONTINUOUS);
 }
 
 std::string Win32SystemServices::toAnsi(std::wstring_view text) const {

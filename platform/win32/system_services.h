@@ -8,7 +8,8 @@
 
 namespace platform::win32 {
 
-//   system_services.cpp  common controls, the notification icon, the foreground, ANSI text
+//   system_services.cpp  common controls, the notification icon, the foreground, ANSI text,
+//                        the local time of a UTC instant, the wake timer and keeping awake
 //   sound.cpp            PlaySound, and whether a default sound or a wave file is there
 class Win32SystemServices final : public SystemServices {
  public:
@@ -21,6 +22,9 @@ class Win32SystemServices final : public SystemServices {
   bool shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) override;
   bool setForegroundWindow(std::uint32_t hWnd) override;
   std::string toAnsi(std::wstring_view text) const override;
+  long long localSecondAt(long long utcSecond) const override;
+  void setWakeTimer(std::optional<long long> utcSecond, std::wstring_view reason) override;
+  void keepSystemRunning(bool on) override;
 
  private:
   // `exact`: whether the text converts back unchanged, else a wide call must stand in.
@@ -30,6 +34,7 @@ class Win32SystemServices final : public SystemServices {
   };
   static AnsiText toAnsiCodePage(std::wstring_view text);
   static void freeLibrary(HMODULE module) noexcept { FreeLibrary(module); }
+  static void closeHandle(HANDLE handle) noexcept { CloseHandle(handle); }
   bool playNow(const std::wstring& name, DWORD flags) const;
   bool playBuiltInTone() const;
 
@@ -41,6 +46,7 @@ class Win32SystemServices final : public SystemServices {
   Owned<HMODULE, freeLibrary> winmm_;
   BOOL(WINAPI* playSoundA_)(LPCSTR, HMODULE, DWORD) = nullptr;
   BOOL(WINAPI* playSoundW_)(LPCWSTR, HMODULE, DWORD) = nullptr;
+  Owned<HANDLE, closeHandle> wakeTimer_;  // made at its first use; closing it cancels it
 };
 
 }  // namespace platform::win32

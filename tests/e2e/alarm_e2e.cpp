@@ -1,4 +1,10 @@
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <fstream>
 #include <optional>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "checks.h"
@@ -271,9 +277,190 @@ void ownToneWhenWindowsHasNoDefault(const std::wstring& exe) {
   check("program ends with code 0", code && *code == 0);
 }
 
+// The program's calls to the power functions, as Wine's relay trace prints them:
+// "0024:Call KERNEL32.SetThreadExecutionState(80000001) ret=0040160e" (pointers as addresses).
+struct TracedCall {
+  std::string name;
+  std::vector<unsigned long long> args;
+};
+
+class PowerTrace {
+ public:
+  PowerTrace() {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDebugKey, L"RelayInclude", REG_SZ, kTraced, sizeof kTraced);
+    const wchar_t* workdir = _wgetenv(L"WINE_SESSION_WORKDIR");
+    unixPath_ = std::wstring(workdir != nullptr ? workdir : L"/tmp") + L"/power-trace.log";
+  }
+  ~PowerTrace() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kDebugKey, L"RelayInclude"); }
+  PowerTrace(const PowerTrace&) = delete;
+  PowerTrace& operator=(const PowerTrace&) = delete;
+
+  // A shell starts wine with the relay trace on, the trace going to the file.
+  std::wstring command(const std::wstring& exe) const {
+    return L"Z:\\bin\\sh -c \"exec env WINEDEBUG=-all,+relay wine '" + exe + L"' 2>'" + unixPath_ +
+           L"'\"";
+  }
+
+  std::vector<TracedCall> calls() const {
+    std::wstring windowsPath = L"Z:" + unixPath_;
+    for (wchar_t& ch : windowsPath) ch = ch == L'/' ? L'\\' : ch;
+    std::ifstream file(windowsPath.c_str());
+    std::vector<TracedCall> calls;
+    for (std::string line; std::getline(file, line);) {
+      const auto call = line.find(":Call ");
+      const auto open = line.find('(', call);
+      const auto close = line.find(')', open);
+      if (call == std::string::npos || close == std::string::npos) continue;
+      const std::string function = line.substr(call + 6, open - call - 6);  // "KERNEL32.Name"
+      const auto dot = function.find('.');
+      if (dot == std::string::npos || function.find(' ') != std::string::npos) continue;
+      TracedCall traced{function.substr(dot + 1), {}};
+      std::istringstream args(line.substr(open + 1, close - open - 1));
+      for (std::string arg; std::getline(args, arg, ',');) {
+        traced.args.push_back(std::stoull(arg, nullptr, 16));
+      }
+      calls.push_back(std::move(traced));
+    }
+    return calls;
+  }
+
+  // The first call whose name begins with `name` after the first `skip` calls, waited for
+  // up to `timeoutMs`.
+  std::optional<TracedCall> waitFor(const std::string& name, std::size_t skip,
+                                    DWORD timeoutMs = 3'000) const {
+    std::optional<TracedCall> found;
+    waitUntil(
+        [&] {
+          const std::vector<TracedCall> all = calls();
+          for (std::size_t i = skip; i < all.size() && !found; ++i) {
+            if (all[i].name.starts_with(name)) found = all[i];
+          }
+          return found.has_value();
+        },
+        timeoutMs);
+    return found;
+  }
+
+ private:
+  static constexpr const wchar_t* kDebugKey = L"Software\\Wine\\Debug";
+  static constexpr wchar_t kTraced[] =
+      L"SetWaitableTimer;SetWaitableTimerEx;CancelWaitableTimer;SetThreadExecutionState";
+  std::wstring unixPath_;
+};
+
+constexpr ULONGLONG kTicksPerSecond = 10'000'000;
+constexpr ULONGLONG kTicksPerDay = 86'400 * kTicksPerSecond;
+
+ULONGLONG ticksOf(const FILETIME& t) {
+  return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// The UTC time, in FILETIME ticks, of the next `alarm` ("hh:mm:ss") on the local clock.
+ULONGLONG nextOccurrence(const std::wstring& alarm) {
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  const bool tomorrow = alarm < clockText();
+  local.wHour = static_cast<WORD>(std::stoi(alarm.substr(0, 2)));
+  local.wMinute = static_cast<WORD>(std::stoi(alarm.substr(3, 2)));
+  local.wSecond = static_cast<WORD>(std::stoi(alarm.substr(6, 2)));
+  local.wMilliseconds = 0;
+  SYSTEMTIME utc{};
+  FILETIME at{};
+  TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+  SystemTimeToFileTime(&utc, &at);
+  return ticksOf(at) + (tomorrow ? kTicksPerDay : 0);
+}
+
+// When the program's timer `handle` is due: it is duplicated and asked for the time remaining.
+std::optional<ULONGLONG> dueTime(const TolvaneApp& app, unsigned long long handle) {
+  struct TimerBasicInformation {
+    LARGE_INTEGER remaining;
+    BOOLEAN signalled;
+  } info{};
+  using QueryTimer = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  const auto queryTimer = reinterpret_cast<QueryTimer>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryTimer")));
+  HANDLE timer = nullptr;
+  if (queryTimer == nullptr ||
+      DuplicateHandle(app.process().handle(), reinterpret_cast<HANDLE>(handle), GetCurrentProcess(),
+                      &timer, 0, FALSE, DUPLICATE_SAME_ACCESS) == FALSE) {
+    return std::nullopt;
+  }
+  const LONG status = queryTimer(timer, 0, &info, sizeof info, nullptr);
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  CloseHandle(timer);
+  if (status != 0) return std::nullopt;
+  return ticksOf(now) + static_cast<ULONGLONG>(info.remaining.QuadPart);
+}
+
+// Whether the timer `call` set is due within a second of `expected`, and resumes the system:
+// SetWaitableTimer's fResume or SetWaitableTimerEx's wake context, each the sixth argument.
+bool resumesAt(const TolvaneApp& app, const std::optional<TracedCall>& call, ULONGLONG expected,
+               std::string& detail) {
+  if (!call || call->args.size() < 6) return false;
+  const auto due = dueTime(app, call->args[0]);
+  const long long off = due ? static_cast<long long>(*due - expected) : 0;
+  detail = call->name + " resume/context " + std::to_string(call->args[5]) + ", due " +
+           (due ? std::to_string(off / 10'000) + " ms from the expected time" : "unknown");
+  return call->args[5] != 0 && due && off < static_cast<long long>(kTicksPerSecond) &&
+         -off < static_cast<long long>(kTicksPerSecond);
+}
+
+// Under Wine, what the program asks of the power manager is read from a relay trace of its
+// calls, and the timer's due time from the timer itself, duplicated out of the program.
+void wakesTheComputerForTheAlarm(const std::wstring& exe) {
+  if (!underWine()) {
+    std::puts("SKIP waking for the alarm: the power calls are traced under Wine only");
+    return;
+  }
+  const PowerTrace trace;
+  auto app = TolvaneApp::startFromUnix(trace.command(exe), "with its power calls traced");
+  if (!app) return;
+  const std::wstring later = clockText(240);
+  typeText(app->control(Ctl::Text1), later.substr(0, 2) + later.substr(3, 2) + later.substr(6, 2));
+  pressChord(app->form(), {VK_MENU, 'O'});
+  check("an alarm four minutes ahead is armed",
+        app->waitForText(Ctl::Label4, later, 3'000) == later);
+  const auto timer = trace.waitFor("SetWaitableTimer", 0);
+  std::string detail;
+  check("Ok sets a timer that resumes the system a minute before the alarm",
+        resumesAt(*app, timer, nextOccurrence(later) - 60 * kTicksPerSecond, detail), detail);
+  check("and keeps the system running only nearer the alarm",
+        std::ranges::none_of(trace.calls(), [](const TracedCall& c) {
+          return c.name == "SetThreadExecutionState";
+        }));
+  std::size_t seen = trace.calls().size();
+  pressChord(app->form(), {VK_MENU, 'R'});
+  const auto cancelled = trace.waitFor("CancelWaitableTimer", seen);
+  check("Reset cancels it",
+        timer && cancelled && !cancelled->args.empty() && cancelled->args[0] == timer->args[0]);
+
+  seen = trace.calls().size();
+  const ULONGLONG tomorrow = nextOccurrence(armFromKeyboard(*app, L"awake")) + kTicksPerDay;
+  const auto hold = trace.waitFor("SetThreadExecutionState", seen);
+  check("an alarm a few seconds ahead keeps the system running, not the display, before it rings",
+        hold && hold->args == std::vector<unsigned long long>{ES_CONTINUOUS | ES_SYSTEM_REQUIRED} &&
+            findMessageBox(L"PESAN", 0, app->processId()) == nullptr);
+  seen = trace.calls().size();
+  const Box alarm = waitForBox(*app, L"PESAN", 15'000);
+  // Read as the box is found: both calls come before it.
+  const auto release = trace.waitFor("SetThreadExecutionState", seen, 0);
+  const auto next = trace.waitFor("SetWaitableTimer", seen, 0);
+  check("it rings, and the system is let sleep again before the box waits",
+        alarm.window != nullptr && release &&
+            release->args == std::vector<unsigned long long>{ES_CONTINUOUS});
+  check("and the next day's timer is set",
+        resumesAt(*app, next, tomorrow - 60 * kTicksPerSecond, detail), detail);
+  answerMessageBox(alarm.window, IDOK);
+  const auto code = app->closeAndConfirm();
+  check("program ends with code 0", code && *code == 0);
+}
+
 }  // namespace
 
 void alarmScenario(const std::wstring& exe) {
+  wakesTheComputerForTheAlarm(exe);
   firesWithTheDefaultToneWhileHidden(exe);
   defaultPlaysTheDefaultSound(exe);
   ownToneWhenWindowsHasNoDefault(exe);

@@ -165,37 +165,10 @@ std::wstring zoneChangingAt(const FILETIME& change, bool springForward) {
 }
 
 // Wine takes a process's time zone from its Unix TZ when it starts, and ignores a
-// TZ set for a Windows child. A Unix program that a Windows process starts gets
-// that process's environment, so env(1) starts wine with the zone for the
-// program alone. No handle comes back: the program is found by its window.
+// TZ set for a Windows child, so env(1) starts wine with the zone for the program alone.
 std::optional<TolvaneApp> startInZone(const std::wstring& exe, const std::wstring& zone) {
-  const std::vector<HWND> before = topWindows({.windowClass = platform::kFormClassName});
-  std::wstring command = L"Z:\\usr\\bin\\env TZ=" + zone + L" wine \"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  const bool ok = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &started) != FALSE;
-  if (started.hProcess != nullptr) CloseHandle(started.hProcess);
-  if (started.hThread != nullptr) CloseHandle(started.hThread);
-  if (!check("wine starts the program in a zone of its own", ok, utf8(command))) {
-    return std::nullopt;
-  }
-  // A copy some earlier scenario left running is not the one started here.
-  HWND form = nullptr;
-  waitUntil(
-      [&] {
-        for (const HWND w :
-             topWindows({.windowClass = platform::kFormClassName, .visibleOnly = true})) {
-          if (std::find(before.begin(), before.end(), w) == before.end()) form = w;
-        }
-        return form != nullptr;
-      },
-      15'000, 50);
-  DWORD processId = 0;
-  if (form != nullptr) GetWindowThreadProcessId(form, &processId);
-  if (!check("the program in that zone shows its window", processId != 0)) return std::nullopt;
-  return TolvaneApp::attach(processId);
+  return TolvaneApp::startFromUnix(L"Z:\\usr\\bin\\env TZ=" + zone + L" wine \"" + exe + L"\"",
+                                   "in a zone of its own");
 }
 
 // A window that cannot be built says so, and the box waits for the user, both

@@ -1,12 +1,15 @@
 #include "tolvane_app.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <vector>
 
 #include "app/alarm_time.h"
 #include "checks.h"
 #include "input.h"
 #include "message_boxes.h"
 #include "remote_memory.h"
+#include "text.h"
 #include "waiting.h"
 #include "window_finding.h"
 #include "window_state.h"
@@ -18,6 +21,33 @@ std::optional<TolvaneApp> TolvaneApp::start(const std::wstring& exe, const std::
   auto process = Process::start(exe, L"", cwd, &error);
   if (!check("program starts", process.has_value(), error)) return std::nullopt;
   return withWindow(std::move(*process));
+}
+
+std::optional<TolvaneApp> TolvaneApp::startFromUnix(std::wstring command, const std::string& how) {
+  const std::vector<HWND> before = topWindows({.windowClass = platform::kFormClassName});
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  const bool ok = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, &startup, &started) != FALSE;
+  if (started.hProcess != nullptr) CloseHandle(started.hProcess);
+  if (started.hThread != nullptr) CloseHandle(started.hThread);
+  if (!check("wine starts the program " + how, ok, utf8(command))) return std::nullopt;
+  // A copy some earlier scenario left running is not the one started here.
+  HWND form = nullptr;
+  waitUntil(
+      [&] {
+        for (const HWND w :
+             topWindows({.windowClass = platform::kFormClassName, .visibleOnly = true})) {
+          if (std::find(before.begin(), before.end(), w) == before.end()) form = w;
+        }
+        return form != nullptr;
+      },
+      15'000, 50);
+  DWORD processId = 0;
+  if (form != nullptr) GetWindowThreadProcessId(form, &processId);
+  if (!check("the program " + how + " shows its window", processId != 0)) return std::nullopt;
+  return attach(processId);
 }
 
 std::optional<TolvaneApp> TolvaneApp::attach(DWORD processId) {

@@ -21,6 +21,10 @@ class TolvaneApp {
   // Starts the program (in `cwd`, or the driver's current folder) and waits for its window;
   // check() records a failure if it does not come.
   static std::optional<TolvaneApp> start(const std::wstring& exe, const std::wstring& cwd = L"");
+  // Started by the Unix program that `command` (a Windows command line) runs, which starts wine:
+  // it gets the driver's environment, so it can give the program a TZ or WINEDEBUG of its own.
+  // No handle comes back: the program is found by its window. `how` names the start in checks.
+  static std::optional<TolvaneApp> startFromUnix(std::wstring command, const std::string& how);
   // The same for a copy started by someone else, by its process id.
   static std::optional<TolvaneApp> attach(DWORD processId);
 

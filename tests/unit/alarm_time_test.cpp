@@ -198,5 +198,132 @@ TEST(AlarmVerdict, TextsTheClockNeverShowsNeverFire) {
   }
 }
 
+// A zone that changes its offset from UTC once, at the UTC second `change`.
+struct Zone {
+  long long change = 0;
+  int before = 0;  // seconds
+  int after = 0;
+};
+
+struct WakeCase {
+  const char* event;
+  Zone zone;
+  int day;  // of `now` and `wake`, on the UTC clock
+  const wchar_t* now;
+  const wchar_t* alarm;
+  std::optional<int> settled;
+  int wakeDay;
+  const wchar_t* wake;  // nullptr: no timer
+  bool keepRunning;
+};
+
+TEST(WakeCall, AMinuteBeforeTheNextOccurrenceAndTheHoldFromTwoMinutesBefore) {
+  const long long base = platform::secondCount(reading(0, L"00:00:00"));
+  const auto utc = [&](int day, const wchar_t* clock) {
+    return base + day * 86'400LL + *app::secondOfDay(clock);
+  };
+  const Zone spring{utc(0, L"01:00:00"), 3'600, 7'200};  // local 02:00 becomes 03:00
+  const Zone fall{utc(0, L"01:00:00"), 7'200, 3'600};    // local 03:00 becomes 02:00
+  const WakeCase cases[] = {
+      {"an ordinary day", {}, 0, L"07:00:00", L"07:30:00", {}, 0, L"07:29:00", false},
+      {"rung today: tomorrow's", {}, 0, L"07:30:00", L"07:30:00", 0, 1, L"07:29:00", false},
+      {"passed today unrung (armed later)",
+       {},
+       0,
+       L"08:00:00",
+       L"07:30:00",
+       {},
+       1,
+       L"07:29:00",
+       false},
+      {"settled yesterday", {}, 1, L"07:00:00", L"07:30:00", 0, 1, L"07:29:00", false},
+      {"armed 30 s ahead: no timer, hold at once",
+       {},
+       0,
+       L"07:29:30",
+       L"07:30:00",
+       {},
+       0,
+       nullptr,
+       true},
+      {"exactly a minute ahead", {}, 0, L"07:29:00", L"07:30:00", {}, 0, nullptr, true},
+      {"90 s ahead", {}, 0, L"07:28:30", L"07:30:00", {}, 0, L"07:29:00", true},
+      {"120 s ahead", {}, 0, L"07:28:00", L"07:30:00", {}, 0, L"07:29:00", true},
+      {"121 s ahead", {}, 0, L"07:27:59", L"07:30:00", {}, 0, L"07:29:00", false},
+      {"across midnight", {}, 0, L"22:00:00", L"00:30:00", {}, 1, L"00:29:00", false},
+      {"no alarm armed", {}, 0, L"07:00:00", L"", {}, 0, nullptr, false},
+      {"spring forward, alarm before the gap",
+       spring,
+       -1,
+       L"23:00:00",
+       L"01:30:00",
+       {},
+       0,
+       L"00:29:00",
+       false},
+      {"spring forward, alarm in the gap: at the jump",
+       spring,
+       -1,
+       L"23:00:00",
+       L"02:30:00",
+       {},
+       0,
+       L"00:59:00",
+       false},
+      {"spring forward, alarm after the gap",
+       spring,
+       -1,
+       L"23:00:00",
+       L"03:30:00",
+       {},
+       0,
+       L"01:29:00",
+       false},
+      {"spring forward, 30 s before the jump",
+       spring,
+       0,
+       L"00:59:30",
+       L"02:30:00",
+       {},
+       0,
+       nullptr,
+       true},
+      {"fall back, alarm in the repeated hour: its first pass",
+       fall,
+       -1,
+       L"23:00:00",
+       L"02:30:00",
+       {},
+       0,
+       L"00:29:00",
+       false},
+      {"fall back, alarm after the repeated hour",
+       fall,
+       -1,
+       L"23:00:00",
+       L"04:00:00",
+       {},
+       0,
+       L"02:59:00",
+       false},
+      {"fall back, first pass rung: tomorrow's", fall, 0, L"00:30:00", L"02:30:00", 0, 1,
+       L"01:29:00", false},
+  };
+  for (const auto& c : cases) {
+    const auto localAt = [&](long long u) {
+      return u + (u < c.zone.change ? c.zone.before : c.zone.after);
+    };
+    LocalTime now = platform::localTimeAt(localAt(utc(c.day, c.now)) * 1000);
+    now.utcMs = utc(c.day, c.now) * 1000;
+    const auto settled = c.settled
+                             ? std::optional(platform::localDay(reading(*c.settled, L"00:00:00")))
+                             : std::nullopt;
+    const app::WakeCall call = app::wakeCall(now, c.alarm, settled, localAt);
+    EXPECT_EQ(call.wakeAt, c.wake ? std::optional(utc(c.wakeDay, c.wake)) : std::nullopt)
+        << c.event;
+    EXPECT_EQ(call.keepRunning, c.keepRunning) << c.event;
+  }
+}
+
 }  // namespace
 }  // namespace tolvane_test

@@ -100,6 +100,35 @@ TEST_F(AlarmTest, ALateTickFiresTheSkippedAlarmOnce) {
 }
 
 // Once per date holds for one alarm time: another time set the same day rings too.
+// Woken a minute before the alarm, held off sleep from two minutes before until it has rung:
+// released before the box waits for the user, and the next day's timer set; Reset cancels it.
+TEST_F(AlarmTest, WakesTheComputerForTheAlarmAndHoldsOffSleepJustBeforeIt) {
+  const long long today = platform::secondCount(ui.readClock()) - *app::secondOfDay(L"07:29:55");
+  const auto at = [&](const wchar_t* clock, int day = 0) -> std::optional<long long> {
+    return today + day * 86'400LL + *app::secondOfDay(clock);
+  };
+  ui.advance(1'000);
+  armWithOk(L"07", L"35", L"00");
+  EXPECT_EQ(ui.wakeTimers, std::vector{at(L"07:34:00")});
+  ui.advance(183'000);  // 07:32:59: nothing asked while nothing changes
+  EXPECT_EQ(ui.wakeTimers.size(), 1U);
+  EXPECT_TRUE(ui.keepRunningCalls.empty());
+  ui.advance(1'000);
+  EXPECT_EQ(ui.keepRunningCalls, std::vector{true});
+  std::vector<bool> heldAtBox;
+  ui.answerBox = [&](const platform::headless::ShownBox&) {
+    heldAtBox = ui.keepRunningCalls;
+    return platform::kIdOk;
+  };
+  ui.advance(120'000);  // 07:35:00
+  EXPECT_EQ(alarmBoxes(), 1);
+  EXPECT_EQ(heldAtBox, (std::vector{true, false}));
+  EXPECT_EQ(ui.wakeTimers.back(), at(L"07:34:00", 1));
+  ui.click(Ctl::Command2);
+  EXPECT_EQ(ui.wakeTimers.back(), std::nullopt);
+  EXPECT_EQ(ui.keepRunningCalls.size(), 2U);
+}
+
 TEST_F(AlarmTest, AnotherTimeTheSameDayRingsToo) {
   arm(L"07:30:00");
   ui.advance(5'000);
@@ -328,6 +357,13 @@ TEST(ClockEvents, TheClockJumpsStallsAndGoesBackAndEachAlarmIsSettledOnce) {
     }
     EXPECT_EQ(ui.boxes.size() - missed, c.rings) << c.event;
     EXPECT_EQ(missed, c.missed) << c.event;
+    // Settled: the system free to sleep again, and woken for the next day's alarm.
+    EXPECT_TRUE(ui.keepRunningCalls.empty() || !ui.keepRunningCalls.back()) << c.event;
+    const auto wake = ui.wakeTimers.empty() ? std::nullopt : ui.wakeTimers.back();
+    const long long occurrence = wake ? ui.localSecondAt(*wake + app::kWakeLeadSeconds) : 0;
+    const long long now = platform::secondCount(ui.readClock());
+    EXPECT_EQ(occurrence % 86'400, *app::secondOfDay(ui.caption(Ctl::Label4))) << c.event;
+    EXPECT_TRUE(occurrence > now && occurrence - now <= 86'400) << c.event;
   }
 }
 
