@@ -12,18 +12,14 @@ void Form1::Timer1_Timer(const platform::LocalTime& now) {
   const std::wstring alarm = ui_.caption(kArmedAlarm);
   const AlarmVerdict verdict = alarmVerdict(previousTick_, now, alarm, settledDay(alarm));
   previousTick_ = now;
-  if (verdict.call == AlarmCall::None) {
-    askForWake(now);
-    return;
-  }
   // Settled before the box, whose modal loop runs the next ticks.
-  settledAlarm_ = SettledAlarm{.time = alarm, .day = verdict.day};
+  if (verdict.call != AlarmCall::None) settledAlarm_ = SettledAlarm{alarm, verdict.day};
   if (verdict.call == AlarmCall::Ring) playAlarmTone(system_, alarmTone(ui_));
   // After the tone, which must not wait for it; before the box, which waits for the user.
   askForWake(now);
   if (verdict.call == AlarmCall::Ring) {
     ui_.msgBox(ui_.text(Ctl::Text5), platform::kMbIconInformation, L"PESAN");
-  } else {
+  } else if (verdict.call == AlarmCall::Missed) {
     ui_.msgBox(missedAlarmText(ui_.text(Ctl::Text5), alarm), platform::kMbOk, L"PESAN");
   }
 }

@@ -11,7 +11,6 @@
 #include "platform/close_sequence.h"
 #include "platform/design.h"
 #include "platform/icon_callback.h"
-#include "platform/painted_colour.h"
 #include "platform/system_services.h"
 #include "platform/window_behaviour.h"
 
@@ -115,11 +114,6 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   bool unloaded() const { return close_.unloaded(); }
   bool windowVisible() const { return windowVisible_; }
   bool iconShown() const { return iconShown_; }
-  // As the Win32 window paints a control and names a text box for screen readers.
-  ControlColours colours(Ctl control) const { return controlColours(design_, control); }
-  std::wstring accessibleName(Ctl textBox) const {
-    return std::wstring(design_[textBox].accessibleName);
-  }
 
   // Forms. A length limit applies to typing, not to code, as with the edit control.
   std::wstring text(Ctl control) const override { return state(control).text; }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/form1_design.h"
-#include "platform/headless/headless_forms.h"
 
 namespace {
 
@@ -95,11 +94,10 @@ TEST(ControlColours, ByKindOpaquenessAndContainer) {
 // The system has colour indexes 0 to 30; an index outside them paints black.
 TEST(ControlColours, EveryColourOfTheWindowIsOneTheSystemKnows) {
   const auto& design = app::form1Design();
-  platform::headless::HeadlessForms ui(design);
   std::vector<Ctl> all{Ctl::Form1};
   for (const auto& c : design.controls) all.push_back(c.name);
   for (const Ctl c : all) {
-    const ControlColours painted = ui.colours(c);
+    const ControlColours painted = controlColours(design, c);
     for (const Colour colour : {painted.background, painted.text}) {
       if (platform::isSystemColour(colour)) {
         EXPECT_LE(colour, platform::systemColour(30)) << static_cast<int>(c);
