@@ -15,12 +15,6 @@ AlarmSound alarmSound(ToneChoice choice, bool pathPlays, DefaultSound windowsDef
                                               : AlarmSound::WindowsDefault;
 }
 
-AlarmTone alarmTone(const platform::Forms& ui) {
-  if (ui.selected(Ctl::Option1)) return {ToneChoice::Default, ui.caption(kTonePath)};
-  return {ui.selected(Ctl::Option2) ? ToneChoice::ChoseTone : ToneChoice::Neither,
-          ui.caption(kTonePath)};
-}
-
 namespace {
 
 // Windows' default sound is what PlaySound plays for an empty name.
@@ -35,12 +29,17 @@ platform::Sound soundOf(AlarmSound heard, const std::wstring& path) {
 
 }  // namespace
 
-void playAlarmTone(platform::SystemServices& system, const AlarmTone& tone) {
+void playAlarmTone(platform::SystemServices& system, const platform::Forms& tonePage) {
+  const ToneChoice choice = tonePage.selected(Ctl::Option1)   ? ToneChoice::Default
+                            : tonePage.selected(Ctl::Option2) ? ToneChoice::ChoseTone
+                                                              : ToneChoice::Neither;
+  // The file stays chosen while "Default" is selected.
+  const std::wstring path = tonePage.caption(kTonePath);
   const DefaultSound windowsDefault = system.defaultSound();
-  const bool pathPlays = !tone.path.empty() && system.soundFilePlays(tone.path);
-  const AlarmSound heard = alarmSound(tone.choice, pathPlays, windowsDefault);
-  const AlarmSound withoutFile = alarmSound(tone.choice, false, windowsDefault);
-  const std::array sounds{soundOf(heard, tone.path), soundOf(withoutFile, tone.path)};
+  const bool pathPlays = !path.empty() && system.soundFilePlays(path);
+  const AlarmSound heard = alarmSound(choice, pathPlays, windowsDefault);
+  const AlarmSound withoutFile = alarmSound(choice, false, windowsDefault);
+  const std::array sounds{soundOf(heard, path), soundOf(withoutFile, path)};
   system.playFirst(std::span(sounds).first(heard == withoutFile ? 1 : 2));
 }
 

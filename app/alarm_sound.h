@@ -16,15 +16,9 @@ enum class AlarmSound { ChosenFile, WindowsDefault, BuiltInTone };
 // Tolvane's own tone only where Windows would play nothing; an unchecked default counts as there.
 AlarmSound alarmSound(ToneChoice choice, bool pathPlays, platform::DefaultSound windowsDefault);
 
-// The tone page as the alarm reads it.
-struct AlarmTone {
-  ToneChoice choice = ToneChoice::Neither;
-  std::wstring path;  // the chosen file, kept while "Default" is selected
-};
-AlarmTone alarmTone(const platform::Forms& ui);
-
-// Synchronous: the box comes after the tone has ended. A chosen file that Windows does not play
-// after all is followed by what the alarm plays without one: never silence.
-void playAlarmTone(platform::SystemServices& system, const AlarmTone& tone);
+// What the tone page chooses, played synchronously: the box comes after the tone has ended. A
+// chosen file that Windows does not play after all is followed by what the alarm plays without
+// one: never silence.
+void playAlarmTone(platform::SystemServices& system, const platform::Forms& tonePage);
 
 }  // namespace app

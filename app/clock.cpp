@@ -14,7 +14,7 @@ void Form1::Timer1_Timer(const platform::LocalTime& now) {
   previousTick_ = now;
   // Settled before the box, whose modal loop runs the next ticks.
   if (verdict.call != AlarmCall::None) settledAlarm_ = SettledAlarm{alarm, verdict.day};
-  if (verdict.call == AlarmCall::Ring) playAlarmTone(system_, alarmTone(ui_));
+  if (verdict.call == AlarmCall::Ring) playAlarmTone(system_, ui_);
   // After the tone, which must not wait for it; before the box, which waits for the user.
   askForWake(now);
   if (verdict.call == AlarmCall::Ring) {

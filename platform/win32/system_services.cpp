@@ -48,17 +48,15 @@ long long Win32SystemServices::localSecondAt(long long utcSecond) const {
   const FILETIME utcFile{ticks.LowPart, ticks.HighPart};
   SYSTEMTIME utc{};
   SYSTEMTIME local{};
+  FILETIME localFile = utcFile;
   // Should the zone be unknown, the UTC reading stands: the timer is early or late, not lost.
-  if (FileTimeToSystemTime(&utcFile, &utc) == FALSE ||
-      SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) == FALSE) {
-    local = utc;
+  if (FileTimeToSystemTime(&utcFile, &utc) != FALSE &&
+      SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) != FALSE) {
+    SystemTimeToFileTime(&local, &localFile);
   }
-  return secondCount({.year = local.wYear,
-                      .month = local.wMonth,
-                      .day = local.wDay,
-                      .hour = local.wHour,
-                      .minute = local.wMinute,
-                      .second = local.wSecond});
+  ticks.LowPart = localFile.dwLowDateTime;
+  ticks.HighPart = localFile.dwHighDateTime;
+  return (static_cast<LONGLONG>(ticks.QuadPart) - kUnixEpochTicks) / kTicksPerSecond;
 }
 
 void Win32SystemServices::setWakeTimer(std::optional<long long> utcSecond,
