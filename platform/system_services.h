@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
