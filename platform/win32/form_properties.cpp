@@ -8,17 +8,6 @@
 
 namespace platform::win32 {
 
-namespace {
-
-long long msSince1970(const FILETIME& t) {
-  constexpr ULONGLONG kTicksPerMs = 10'000;
-  constexpr ULONGLONG kUnixEpochTicks = 116'444'736'000'000'000ULL;
-  const ULONGLONG ticks = (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  return static_cast<long long>((ticks - kUnixEpochTicks) / kTicksPerMs);
-}
-
-}  // namespace
-
 std::wstring Win32Forms::text(Ctl c) const {
   const Kind kind = design_[c].kind;
   if (kind == Kind::Menu) return std::wstring(design_[c].caption);

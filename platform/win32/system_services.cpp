@@ -13,13 +13,6 @@
 
 namespace platform::win32 {
 
-namespace {
-
-constexpr LONGLONG kTicksPerSecond = 10'000'000;                 // FILETIME counts 100 ns
-constexpr LONGLONG kUnixEpochTicks = 116'444'736'000'000'000LL;  // since 1601
-
-}  // namespace
-
 void Win32SystemServices::initCommonControls() { InitCommonControls(); }
 
 bool Win32SystemServices::shellNotifyIcon(std::uint32_t message, const NotifyIconDataA& record) {
@@ -44,7 +37,7 @@ bool Win32SystemServices::setForegroundWindow(std::uint32_t hWnd) {
 
 long long Win32SystemServices::localSecondAt(long long utcSecond) const {
   ULARGE_INTEGER ticks{};
-  ticks.QuadPart = static_cast<ULONGLONG>(utcSecond * kTicksPerSecond + kUnixEpochTicks);
+  ticks.QuadPart = static_cast<ULONGLONG>(ticksAt(utcSecond * kMsPerSecond));
   const FILETIME utcFile{ticks.LowPart, ticks.HighPart};
   SYSTEMTIME utc{};
   SYSTEMTIME local{};
@@ -54,9 +47,7 @@ long long Win32SystemServices::localSecondAt(long long utcSecond) const {
       SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) != FALSE) {
     SystemTimeToFileTime(&local, &localFile);
   }
-  ticks.LowPart = localFile.dwLowDateTime;
-  ticks.HighPart = localFile.dwHighDateTime;
-  return (static_cast<LONGLONG>(ticks.QuadPart) - kUnixEpochTicks) / kTicksPerSecond;
+  return msSince1970(localFile) / kMsPerSecond;
 }
 
 void Win32SystemServices::setWakeTimer(std::optional<long long> utcSecond,
@@ -68,7 +59,7 @@ void Win32SystemServices::setWakeTimer(std::optional<long long> utcSecond,
   if (!wakeTimer_) wakeTimer_.reset(CreateWaitableTimerW(nullptr, TRUE, nullptr));
   if (!wakeTimer_) return;
   LARGE_INTEGER due{};  // positive: an absolute UTC time
-  due.QuadPart = *utcSecond * kTicksPerSecond + kUnixEpochTicks;
+  due.QuadPart = ticksAt(*utcSecond * kMsPerSecond);
   std::wstring text(reason);
   REASON_CONTEXT context{};
   context.Version = POWER_REQUEST_CONTEXT_VERSION;

@@ -8,6 +8,17 @@
 
 namespace platform::win32 {
 
+// A FILETIME counts 100 ns from 1601; the neutral code counts milliseconds from 1970.
+inline constexpr long long kTicksPerMs = 10'000;
+inline constexpr long long kUnixEpochTicks = 116'444'736'000'000'000LL;
+inline long long ticksAt(long long msSince1970) {
+  return msSince1970 * kTicksPerMs + kUnixEpochTicks;
+}
+inline long long msSince1970(const FILETIME& t) {
+  const ULARGE_INTEGER ticks{{t.dwLowDateTime, t.dwHighDateTime}};
+  return (static_cast<long long>(ticks.QuadPart) - kUnixEpochTicks) / kTicksPerMs;
+}
+
 //   system_services.cpp  common controls, the notification icon, the foreground, ANSI text,
 //                        the local time of a UTC instant, the wake timer and keeping awake
 //   sound.cpp            PlaySound, and whether a default sound or a wave file is there
