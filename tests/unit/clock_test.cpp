@@ -99,7 +99,6 @@ TEST_F(AlarmTest, ALateTickFiresTheSkippedAlarmOnce) {
   EXPECT_EQ(ui.boxes.back().text, app::missedAlarmText(L"wake up", L"07:31:00"));
 }
 
-// Once per date holds for one alarm time: another time set the same day rings too.
 // Woken a minute before the alarm, held off sleep from two minutes before until it has rung:
 // released before the box waits for the user, and the next day's timer set; Reset cancels it.
 TEST_F(AlarmTest, WakesTheComputerForTheAlarmAndHoldsOffSleepJustBeforeIt) {
@@ -129,6 +128,7 @@ TEST_F(AlarmTest, WakesTheComputerForTheAlarmAndHoldsOffSleepJustBeforeIt) {
   EXPECT_EQ(ui.keepRunningCalls.size(), 2U);
 }
 
+// Once per date holds for one alarm time: another time set the same day rings too.
 TEST_F(AlarmTest, AnotherTimeTheSameDayRingsToo) {
   arm(L"07:30:00");
   ui.advance(5'000);
