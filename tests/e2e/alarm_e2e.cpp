@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cwchar>
 #include <fstream>
@@ -286,12 +287,24 @@ struct TracedCall {
 
 class PowerTrace {
  public:
+  // Wine's relay trace reads the list of calls to trace when a program starts; the value the
+  // session had is put back afterwards.
   PowerTrace() {
+    DWORD bytes = sizeof before_;
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kDebugKey, L"RelayInclude", RRF_RT_REG_SZ, nullptr,
+                        before_.data(), &bytes) == ERROR_SUCCESS;
     RegSetKeyValueW(HKEY_CURRENT_USER, kDebugKey, L"RelayInclude", REG_SZ, kTraced, sizeof kTraced);
     const wchar_t* workdir = _wgetenv(L"WINE_SESSION_WORKDIR");
     unixPath_ = std::wstring(workdir != nullptr ? workdir : L"/tmp") + L"/power-trace.log";
   }
-  ~PowerTrace() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kDebugKey, L"RelayInclude"); }
+  ~PowerTrace() {
+    if (!had_) {
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kDebugKey, L"RelayInclude");
+      return;
+    }
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDebugKey, L"RelayInclude", REG_SZ, before_.data(),
+                    static_cast<DWORD>((std::wcslen(before_.data()) + 1) * sizeof(wchar_t)));
+  }
   PowerTrace(const PowerTrace&) = delete;
   PowerTrace& operator=(const PowerTrace&) = delete;
 
@@ -346,6 +359,8 @@ class PowerTrace {
   static constexpr wchar_t kTraced[] =
       L"SetWaitableTimer;SetWaitableTimerEx;CancelWaitableTimer;SetThreadExecutionState";
   std::wstring unixPath_;
+  std::array<wchar_t, 1024> before_{};
+  bool had_ = false;
 };
 
 constexpr ULONGLONG kTicksPerSecond = 10'000'000;
