@@ -30,7 +30,7 @@ struct NotifyCall {
 // An in-memory window for tests. It supplies what only a window can: virtual
 // time with a settable wall clock and local clock, typing as an edit control
 // takes it, scripted answers to boxes, the open dialog and popup menus, and a
-// record of every system call; the shared behaviour does the rest.
+// record of the calls that act; the shared behaviour does the rest.
 class HeadlessForms final : public WindowPrimitives, public SystemServices {
  public:
   static constexpr std::uint32_t kWindowHandle = 0x000A0042;
@@ -48,7 +48,8 @@ class HeadlessForms final : public WindowPrimitives, public SystemServices {
   void setClock(const LocalTime& t);
   // A daylight-saving change or another zone: the wall clock does not move.
   void moveLocalTime(long long milliseconds) { localOffsetMs_ += milliseconds; }
-  void clockChangeNotice() { behaviour_.clockChanged(*events_); }  // the clock set, a wake
+  // The clock was set, or the machine woke up.
+  void clockChangeNotice() { behaviour_.clockChanged(*events_); }
   void advance(long long milliseconds);
   // Held up (a busy machine, a debugger, sleep): each timer due meanwhile ticks once, late.
   void stall(long long milliseconds) {
