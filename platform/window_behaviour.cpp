@@ -73,8 +73,9 @@ std::optional<Ctl> WindowBehaviour::startTimers() {
 }
 
 void WindowBehaviour::clockChanged(FormEvents& events) {
+  if (!live_) return;
   for (const auto& d : design_.controls) {
-    if (live_ && d.kind == Kind::Timer && d.clockAligned && timers_[slot(d.name)].enabled) {
+    if (d.kind == Kind::Timer && d.clockAligned && timers_[slot(d.name)].enabled) {
       deliverTick(d.name, events);
     }
   }

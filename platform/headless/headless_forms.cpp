@@ -8,8 +8,9 @@ std::optional<StartFailure> HeadlessForms::create() {
   controlsCreated_ = true;
   state(Ctl::Form1).text = std::wstring(design_.form.caption);
   for (const auto& c : design_.controls) {
-    if (failCreating == c.name)
+    if (failCreating == c.name) {
       return StartFailure{std::wstring(controlName(c.name)), kOutOfHandles};
+    }
     State& s = state(c.name);
     s.text = std::wstring(c.caption);
     s.enabled = c.enabled;
